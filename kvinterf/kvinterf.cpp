@@ -1,0 +1,16 @@
+#include "kvinterf.h"
+
+namespace KV {
+
+// The module handle of kvinterf, for the dialog templates in its resources.
+KVINTERF_API HINSTANCE GetInterfInstance();
+
+HINSTANCE GetInterfInstance()
+{
+    HMODULE module = nullptr;
+    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCWSTR>(&GetInterfInstance), &module);
+    return module;
+}
+
+} // namespace KV

@@ -1,0 +1,58 @@
+#include "common/fwtest.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+struct FoundWindow
+{
+    DWORD pid;
+    HWND wnd;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND wnd, LPARAM param)
+{
+    auto* f = reinterpret_cast<FoundWindow*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    wchar_t cls[64] = {0};
+    ::GetClassNameW(wnd, cls, 64);
+    if (pid == f->pid && std::wstring(cls) == L"FINGERWALTZ")
+    {
+        f->wnd = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+// The program opens its main window and ends cleanly when it is closed.
+TEST(ProgramStart, MainWindowOpensAndClosesCleanly)
+{
+    std::wstring exe = fwtest::BinDir() + L"\\Fingerwaltz.exe";
+    std::wstring cmd = L"\"" + exe + L"\"";
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                 fwtest::BinDir().c_str(), &si, &pi));
+    FoundWindow found = {pi.dwProcessId, nullptr};
+    for (int i = 0; i < 200 && !found.wnd; ++i)
+    {
+        ::Sleep(50);
+        ::EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&found));
+    }
+    ASSERT_NE(found.wnd, nullptr) << "no FINGERWALTZ window";
+    wchar_t title[64] = {0};
+    ::GetWindowTextW(found.wnd, title, 64);
+    EXPECT_STREQ(title, L"Fingerwaltz");
+    ::PostMessageW(found.wnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(::WaitForSingleObject(pi.hProcess, 15000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    ::GetExitCodeProcess(pi.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+}
