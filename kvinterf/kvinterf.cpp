@@ -2,9 +2,6 @@
 
 namespace KV {
 
-// The module handle of kvinterf, for the dialog templates in its resources.
-KVINTERF_API HINSTANCE GetInterfInstance();
-
 HINSTANCE GetInterfInstance()
 {
     HMODULE module = nullptr;

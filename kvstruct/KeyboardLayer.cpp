@@ -6,6 +6,11 @@ namespace KV {
 
 CKeyboardLayer::~CKeyboardLayer() = default;
 
+UINT CKeyboardLayer::SendInput(UINT count, INPUT* inputs, int size)
+{
+    return ::SendInput(count, inputs, size);
+}
+
 namespace {
 
 // The real system functions.

@@ -33,6 +33,9 @@ public:
 
     virtual BOOL GetKeyboardState(BYTE state[256]) = 0;
     virtual SHORT GetKeyState(int virtualKey) = 0;
+
+    // SendInput semantics (synthesised key presses); the Win32 default calls ::SendInput.
+    virtual UINT SendInput(UINT count, INPUT* inputs, int size);
 };
 
 // The layer in use (the Win32 one unless a test installed another).

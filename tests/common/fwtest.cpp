@@ -1,5 +1,6 @@
 #include "fwtest.h"
 #include "kvstruct/MsgBox.h"
+#include "kvstruct/FileUtil.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
@@ -151,6 +152,8 @@ int main(int argc, char** argv)
     // No test may ever block on a box or end the process through the libraries.
     KV::SetMsgBoxHandler(fwtest::RecordBox);
     KV::SetExitHandler(fwtest::RecordExit);
+    // The shell's own delete asks "Confirm file deletion" under Wine; tests use the silent one.
+    KV::SetFileOperationHandler(KV::SilentFileOperation);
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     testing::InitGoogleTest(&argc, argv);
     int rc = RUN_ALL_TESTS();

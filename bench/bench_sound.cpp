@@ -1,0 +1,51 @@
+#include "bench.h"
+#include "kvstruct/Sound.h"
+#include "kvstruct/SoundSystem.h"
+#include "kvstruct/XAudio2Backend.h"
+
+#include <windows.h>
+#include <string>
+
+namespace {
+
+// The shipped key click, played through the real back end (the null device in the harness).
+std::wstring SoundFolder()
+{
+    wchar_t exe[MAX_PATH];
+    DWORD n = ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring path(exe, n);
+    return path.substr(0, path.find_last_of(L'\\') + 1) + L"Sound\\";
+}
+
+fwbench::Registrar firstPlay("sound: first Play of an unloaded click (decode, new voice)", 10.0, [] {
+    if (!KV::CXAudio2Backend::HasOutputDevice())
+        return -1.0;
+    KV::CSoundSystem system;
+    std::wstring folder = SoundFolder();
+    system.SetPath(folder.c_str());
+    system.Add(6, L"click-4.ogg");
+    // Each run starts from a fresh back end: no voice and nothing decoded.
+    return fwbench::MedianMs(7, [&] { system.Play(6); }, [&] {
+        system.Release();
+        system.Create();
+    });
+});
+
+fwbench::Registrar loadedPlay("sound: Play of a loaded click", 0.2, [] {
+    if (!KV::CXAudio2Backend::HasOutputDevice())
+        return -1.0;
+    KV::CSoundSystem system;
+    std::wstring folder = SoundFolder();
+    system.SetPath(folder.c_str());
+    KV::CSound* click = system.Add(6, L"click-4.ogg");
+    system.Load();
+    system.Play(6);
+    // Every run really starts a playback: the previous click has ended and its voice is
+    // free again, as between two keystrokes.
+    return fwbench::MedianMs(31, [&] { system.Play(6); }, [&] {
+        for (int i = 0; i < 200 && click->IsPlaying(); ++i)
+            ::Sleep(5);
+    });
+});
+
+} // namespace
