@@ -5,13 +5,12 @@ set -e
 PREFIX="$1"
 WINE=${WINE:-/usr/lib/wine/wine64}
 [ -x "$WINE" ] || WINE=wine64
-WINEBOOT_DIR=$(dirname "$WINE")
+
 mkdir -p "$(dirname "$PREFIX")"
 exec 9>"$PREFIX.lock"
 flock 9
 if [ -f "$PREFIX/.fw-ready" ]; then exit 0; fi
 export WINEPREFIX="$PREFIX" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if [ -x "$WINEBOOT_DIR/wineboot" ]; then WINEBOOT="$WINEBOOT_DIR/wineboot"; else WINEBOOT="$WINE wineboot"; fi
 $WINE wineboot -i >/dev/null 2>&1 || true
 REG=$(mktemp --suffix=.reg)
 cat >"$REG" <<'REGEOF'
@@ -45,5 +44,5 @@ REGEDIT4
 REGEOF
 $WINE regedit /S "$REG" >/dev/null 2>&1
 rm -f "$REG"
-"$WINEBOOT_DIR/wineserver" -w 2>/dev/null || true
+"$(dirname "$WINE")/wineserver" -w 2>/dev/null || true
 touch "$PREFIX/.fw-ready"
