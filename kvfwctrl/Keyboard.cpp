@@ -507,8 +507,8 @@ bool CKeyboard::Render(int width, int height)
 void CKeyboard::DrawKeys()
 {
     // Everything a key's drawing depends on, in one comparable row of numbers.
-    std::vector<unsigned long> snapshot;
-    snapshot.reserve(m_Keys.GetCount() * 16 + 24);
+    std::vector<unsigned long>& snapshot = m_KeysScratch;
+    snapshot.clear();
     auto bits = [](float f) {
         unsigned long u;
         static_assert(sizeof(u) == sizeof(f), "32-bit float");

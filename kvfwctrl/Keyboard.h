@@ -157,6 +157,7 @@ private:
     unsigned int m_nKeysList;
     HGLRC m_hKeysListRC;
     std::vector<unsigned long> m_KeysSnapshot;
+    std::vector<unsigned long> m_KeysScratch; // reused every frame: no allocation while drawing
 };
 
 } // namespace KV
