@@ -1,4 +1,4 @@
-#include "MainFrame.h"
+#include "app/ui/MainFrame.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand)
 {

@@ -10,7 +10,7 @@ double MedianMs(int runs, const std::function<void()>& fn, const std::function<v
 
 struct Registrar
 {
-    // limitMs is the figure the issue asks for; printed beside the measurement, not enforced.
+    // limitMs is the figure the program aims for; printed beside the measurement, not enforced.
     Registrar(const char* name, double limitMs, std::function<double()> measure);
 };
 

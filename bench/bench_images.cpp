@@ -1,6 +1,6 @@
 #include "bench.h"
-#include "kvstruct/Bitmap.h"
-#include "kvstruct/Dib.h"
+#include "kvstruct/image/Bitmap.h"
+#include "kvstruct/image/Dib.h"
 
 #include <random>
 #include <vector>

@@ -1,5 +1,5 @@
 #include "bench.h"
-#include "kvfwctrl/Keyboard.h"
+#include "kvfwctrl/keyboard/Keyboard.h"
 
 #include <GL/gl.h>
 #include <string>

@@ -1,3 +1,4 @@
+#include "kvtesting/KeyboardLayerTable.h"
 #include "bench.h"
 #include "kvfwctrl/kvfwctrl.h"
 

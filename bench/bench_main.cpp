@@ -1,5 +1,5 @@
 #include "bench.h"
-#include "kvstruct/MsgBox.h"
+#include "kvstruct/sys/MsgBox.h"
 
 #include <windows.h>
 #include <algorithm>

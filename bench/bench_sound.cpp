@@ -1,7 +1,7 @@
 #include "bench.h"
-#include "kvstruct/Sound.h"
-#include "kvstruct/SoundSystem.h"
-#include "kvstruct/XAudio2Backend.h"
+#include "kvstruct/sound/Sound.h"
+#include "kvstruct/sound/SoundSystem.h"
+#include "kvstruct/sound/XAudio2Backend.h"
 
 #include <windows.h>
 #include <string>

@@ -1,5 +1,5 @@
 #include "bench.h"
-#include "kvfwctrl/BaseInput.h"
+#include "kvfwctrl/typing/BaseInput.h"
 
 #include <cstring>
 #include <string>

@@ -1,4 +1,4 @@
-#include "kvfwctrl.h"
+#include "kvfwctrl/kvfwctrl.h"
 
 namespace KV {
 

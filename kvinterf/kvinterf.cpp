@@ -1,4 +1,4 @@
-#include "kvinterf.h"
+#include "kvinterf/kvinterf.h"
 
 namespace KV {
 

@@ -1,6 +1,6 @@
 #include "fwtest.h"
-#include "kvstruct/MsgBox.h"
-#include "kvstruct/FileUtil.h"
+#include "kvstruct/sys/MsgBox.h"
+#include "kvstruct/files/FileUtil.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>

@@ -1,4 +1,4 @@
-#include "kvstruct/IniTable.h"
+#include "kvstruct/files/IniTable.h"
 #include "common/fwtest.h"
 
 #include <gtest/gtest.h>

@@ -2,10 +2,10 @@
 // program reads them, and compared with their readable sources in tools/lessons/src.
 #include "common/fwtest.h"
 
-#include "kvfwctrl/Lesson.h"
-#include "kvfwctrl/LessonList.h"
-#include "kvstruct/FileUtil.h"
-#include "kvstruct/KeyboardLayerTable.h"
+#include "kvfwctrl/lessons/Lesson.h"
+#include "kvfwctrl/lessons/LessonList.h"
+#include "kvstruct/files/FileUtil.h"
+#include "kvtesting/KeyboardLayerTable.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

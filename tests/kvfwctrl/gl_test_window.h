@@ -1,8 +1,8 @@
 #pragma once
 // A visible top-level window with an OpenGL context, one unit per pixel, origin bottom-left,
 // depths -60..60 (larger in front): the drawing state of the typing view, for pixel checks.
-#include "kvinterf/GLC.h"
-#include "kvstruct/Colour.h"
+#include "kvinterf/gl/GLC.h"
+#include "kvstruct/core/Colour.h"
 #include <windows.h>
 #include <GL/gl.h>
 #include <cstdlib>

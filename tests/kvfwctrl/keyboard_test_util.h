@@ -1,6 +1,6 @@
 #pragma once
 // A small keyboard for the keyboard tests: two rows, both Shift keys, both home keys.
-#include "kvfwctrl/Keyboard.h"
+#include "kvfwctrl/keyboard/Keyboard.h"
 
 namespace kbtest {
 

@@ -2,7 +2,7 @@
 // Helpers shared by the statistics tests: byte builders, a settable clock, laps with given
 // counts and lists that take such laps.
 #include "kvfwctrl/kvfwctrl.h"
-#include "kvstruct/KeyboardLayerTable.h"
+#include "kvtesting/KeyboardLayerTable.h"
 
 #include <cstring>
 #include <sstream>

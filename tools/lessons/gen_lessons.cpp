@@ -10,10 +10,10 @@
 // and the United States table layout, so that every layout turns them back into the keys
 // at the same places. The file name is the position followed by the encoded keys, which
 // the lesson tree shows as the keys ("f j"). Every file is read back and compared.
-#include "kvfwctrl/Lesson.h"
-#include "kvfwctrl/LessonList.h"
-#include "kvstruct/KeyboardLayerTable.h"
-#include "kvstruct/MsgBox.h"
+#include "kvfwctrl/lessons/Lesson.h"
+#include "kvfwctrl/lessons/LessonList.h"
+#include "kvtesting/KeyboardLayerTable.h"
+#include "kvstruct/sys/MsgBox.h"
 
 #include <windows.h>
 #include <shlobj.h>

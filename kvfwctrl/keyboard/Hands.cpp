@@ -1,0 +1,114 @@
+#include "kvfwctrl/keyboard/Hands.h"
+
+#include <GL/gl.h>
+
+namespace KV {
+
+namespace {
+
+// Left hand, y pointing down: little, ring, middle, index and thumb (7 points each), palm (11).
+const tagPosf kOutline[CHands::kOutlinePoints] = {
+    {19, 79}, {1, 43}, {1, 39}, {2, 36}, {7, 35}, {9, 37}, {28, 69},
+    {33, 67}, {22, 15}, {24, 11}, {26, 9}, {31, 10}, {33, 12}, {44, 58},
+    {51, 58}, {51, 6}, {53, 2}, {57, 0}, {61, 2}, {62, 6}, {65, 58},
+    {73, 61}, {80, 18}, {82, 14}, {86, 12}, {91, 15}, {93, 20}, {87, 67},
+    {98, 86}, {120, 67}, {125, 67}, {131, 68}, {133, 73}, {131, 80}, {103, 107},
+    {101, 112}, {97, 127}, {89, 137}, {77, 145}, {62, 149}, {47, 149}, {34, 144}, {22, 134}, {15, 120},
+    {13, 110}, {14, 95}};
+
+// Outline points that are the fingertips of little, ring, middle, index, thumb.
+const int kTips[5] = {4, 10, 17, 24, 32};
+
+} // namespace
+
+CHands::CHands() : m_Passive(255, 255, 255), m_Active(255, 0, 0), m_fLineWidth(3.0f)
+{
+    Serialize();
+}
+
+CHands::~CHands() = default;
+
+void CHands::Serialize()
+{
+    m_Outline.assign(kOutline, kOutline + kOutlinePoints);
+    m_Fingers.clear();
+    for (int tip : kTips)
+        m_Fingers.push_back(kOutline[tip]);
+}
+
+int CHands::GetSegment(int point)
+{
+    if (point < 0 || point >= kOutlinePoints)
+        return -1;
+    return point < 35 ? point / 7 : kPalm;
+}
+
+int CHands::GetFingerSegment(unsigned long finger)
+{
+    if (finger <= 3)
+        return static_cast<int>(finger);
+    if (finger == 4)
+        return 3;
+    if (finger == 5)
+        return 4;
+    return -1;
+}
+
+tagPosf CHands::GetPosFingers(const tagHandDraw& hd, int right) const
+{
+    const int segment = GetFingerSegment(right ? hd.rFinger : hd.lFinger);
+    if (segment < 0 || static_cast<size_t>(segment) >= m_Fingers.size())
+        return tagPosf{0, 0};
+    return m_Fingers[segment];
+}
+
+tagPosf CHands::GetPointPos(const tagHandDraw& hd, int right, int point) const
+{
+    const tagPosf tip = GetPosFingers(hd, right);
+    const tagPosf& p = m_Outline[point];
+    if (right)
+        return tagPosf{hd.rx + (tip.x - p.x), hd.ry + (tip.y - p.y)};
+    return tagPosf{hd.lx + (p.x - tip.x), hd.ly + (tip.y - p.y)};
+}
+
+bool CHands::IsPointActive(const tagHandDraw& hd, int right, int point) const
+{
+    if (!(right ? hd.rActive : hd.lActive))
+        return false;
+    const int segment = GetSegment(point);
+    return segment != kPalm && segment == GetFingerSegment(right ? hd.rFinger : hd.lFinger);
+}
+
+void CHands::Draw(tagHandDraw& hd)
+{
+    glLineWidth(m_fLineWidth);
+    DrawLeftHand(hd);
+    DrawRightHand(hd);
+    glLineWidth(1.0f);
+}
+
+void CHands::DrawLeftHand(tagHandDraw& hd)
+{
+    DrawHand(hd, 0);
+}
+
+void CHands::DrawRightHand(tagHandDraw& hd)
+{
+    DrawHand(hd, 1);
+}
+
+void CHands::DrawHand(tagHandDraw& hd, int right)
+{
+    if (m_Outline.size() != static_cast<size_t>(kOutlinePoints))
+        return;
+    glBegin(GL_LINE_LOOP);
+    for (int i = 0; i < kOutlinePoints; ++i) {
+        const CRGBA& c = IsPointActive(hd, right, i) ? m_Active : m_Passive;
+        const tagPosf p = GetPointPos(hd, right, i);
+        glColor3ub(c.r, c.g, c.b);
+        glVertex3f(p.x, p.y, hd.z);
+    }
+    glEnd();
+}
+
+} // namespace KV

@@ -1,0 +1,163 @@
+#pragma once
+// The on-screen keyboard: the keys of a keyboard file, labelled with the characters of the
+// active layout, the key (and Shift key) of the next character lit, drawn with the hands in
+// OpenGL. Colours come from one pixel row of the scheme bitmap.
+#include "kvfwctrl/kvfwctrl_api.h"
+#include "kvfwctrl/keyboard/Hands.h"
+#include "kvfwctrl/keyboard/Key.h"
+#include "kvfwctrl/keyboard/NameObject.h"
+
+#include "kvinterf/gl/GLC.h"
+#include "kvinterf/skin/Skin.h"
+#include "kvstruct/core/Colour.h"
+
+#include <istream>
+#include <ostream>
+#include <vector>
+
+namespace KV {
+
+class KVFWCTRL_API CKeyboard : public CSkin
+{
+public:
+    // Entries of the colour scheme.
+    enum {
+        kFace = 0,          // 0-5: key face of finger 0-5
+        kShade = 6,         // 6-11: key shade of finger 0-5
+        kActiveFace = 12,
+        kActiveShade = 13,
+        kBackground = 14,
+        kLetter = 15,
+        kActiveLetter = 16,
+        kSchemeSize = 17
+    };
+    // Home keys, where the hands rest.
+    static constexpr unsigned char kLeftHome = 0x21;
+    static constexpr unsigned char kRightHome = 0x24;
+
+    CKeyboard();
+    ~CKeyboard() override;
+
+    // --- window ---
+    void Draw(HDC dc) override;
+    LRESULT OnDestroy() override;
+    LRESULT OnSize(UINT type, int width, int height) override;
+    LRESULT OnTimer(UINT_PTR id) override;
+    // A "STATIC" child window (WS_CHILD added) at rect; then the hands.
+    using CSkin::Create;
+    HWND Create(HINSTANCE instance, HWND parent, DWORD style, const RECT& rect, UINT id) override;
+    // The skin picture is the scheme bitmap; 0 when it fails, else FillColourShema().
+    int LoadBitmapW(const wchar_t* file, int pictures, int reload) override;
+    virtual void StartMove(UINT_PTR id, UINT period);
+    virtual void StopMove(UINT_PTR id);
+    // Keyboard file: version 1, then the key list.
+    virtual void Serialize(std::ostream& out);
+    virtual void Serialize(std::istream& in);
+
+    // Context on the window, GL state, key texts, repaint.
+    void CreateGL();
+    void InitGL();
+    // Key font: face and character set of font, height -18, bold.
+    void SetLOGFONT(const LOGFONTW* font);
+    const LOGFONTW* GetLOGFONT() const { return m_GL.GetLOGFONT(); }
+    void SetCP(unsigned int codePage);
+    unsigned int GetCP() const { return m_nCodePage; }
+
+    // 0 when the file cannot be opened; else 1, also when its content was bad.
+    int Load(const wchar_t* path);
+    // 0 when the file cannot be written; the previous file survives any failure.
+    int Save(const wchar_t* path);
+
+    void SetName(const wchar_t* name) { m_Keys.SetName(name); }
+    const wchar_t* GetName() const { return m_Keys.GetName(); }
+    unsigned long GetCount() const { return static_cast<unsigned long>(m_Keys.GetCount()); }
+    CKey* GetKey(unsigned long index) const { return m_Keys.Get(index); }
+    CKey* DeleteKey(unsigned long index);
+    bool Swap(unsigned long a, unsigned long b) { return m_Keys.Swap(a, b); }
+    void Clear();
+    // Texts are decimal numbers (leading digits); note finger before shift.
+    CKey* AddKey(const wchar_t* code, const wchar_t* width, const wchar_t* height, unsigned long type,
+                 unsigned long finger, unsigned long shift);
+
+    void RefreshTextKey();
+    // ch: the next character; shiftByte: high byte of the character's key lookup.
+    void SetActiveKey(const wchar_t* text, unsigned char shiftByte);
+    void SetActiveKeys(const wchar_t* text);
+    void ResetActiveKeys();
+
+    unsigned long GetCurrentShiftState() const;
+    COLORREF GetCurrentKeyColor() const;
+    CKey* GetpCurrentKey() const { return m_pCurrentKey; }
+    CKey* GetpLeftShift() const { return m_pLeftShift; }
+    CKey* GetpRightShift() const { return m_pRightShift; }
+    CKey* GetpLeftHome() const { return m_pLeftHome; }
+    CKey* GetpRightHome() const { return m_pRightHome; }
+
+    unsigned short GetNumColourShema() const { return m_nScheme; }
+    void SetNumColourShema(unsigned short number) { m_nScheme = number; }
+    int FillColourShema();
+    unsigned long GetCountColourShema() const;
+    const CListRGBA& GetColourShema() const { return m_Scheme; }
+    void SetColourShema(const CListRGBA& scheme) { m_Scheme = scheme; Repaint(); }
+    // Scheme entry; a built-in colour when the scheme lacks it.
+    CRGBA GetSchemeColour(unsigned long index) const;
+
+    void SetContrast(int on);
+    void SetTypeView(unsigned short view);
+    void SetShowHands(int show) { m_nShowHands = show ? 1 : 0; }
+    void ShowKeyText(int show) { m_nShowKeyText = show ? 1 : 0; }
+    CHands* GetpHands() const { return m_pHands; }
+
+    // --- layout and drawing ---
+    void RefreshSizeKey();
+    // Lays the keys out for a client area of that height.
+    void RefreshSizeKey(int clientHeight);
+    float GetLength() const;
+    float GetHight() const;
+    void CreateListGL() {}
+    unsigned int GetListBase() const { return m_nListBase; }
+    // Draws one frame into the current context for a client area of width x height, without
+    // swapping. False (and nothing drawn, nothing cleared) when the keyboard has no row end.
+    bool Render(int width, int height);
+    // The transformation of a frame: window = (tx, ty) + s * keyboard units.
+    void GetViewTransform(int width, int height, float& tx, float& ty, float& s) const;
+    // Where the hands go this frame; false when there are no home keys.
+    bool GetHandDraw(tagHandDraw& hd) const;
+    CGLC& GetGLC() { return m_GL; }
+
+private:
+    void DrawHand();
+    void DrawKeys();
+
+    void AssignRoles();
+    void Repaint();
+
+    CNameObject<CKey> m_Keys;
+    CGLC m_GL;
+    CListRGBA m_Scheme;
+    CKey* m_pLeftShift;
+    CKey* m_pRightShift;
+    CKey* m_pCurrentKey;
+    CKey* m_pLeftHome;
+    CKey* m_pRightHome;
+    unsigned short m_nScheme;
+    unsigned long m_nShowKeyText;
+    CHands* m_pHands;
+    unsigned long m_nShowHands;
+    unsigned long m_nCodePage;
+
+    unsigned int m_nListBase;
+    int m_nClientWidth;
+    int m_nClientHeight;
+    unsigned short m_nTypeView;
+    unsigned short m_nContrast;
+
+    // The keys of the last frame as one display list, rebuilt whenever anything they show
+    // (geometry, texts, highlight, style, colours, font, context) differs from the snapshot.
+    unsigned int m_nKeysList;
+    HGLRC m_hKeysListRC;
+    std::vector<unsigned long> m_KeysSnapshot;
+    std::vector<unsigned long> m_KeysScratch; // reused every frame: no allocation while drawing
+};
+
+} // namespace KV

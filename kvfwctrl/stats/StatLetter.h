@@ -1,0 +1,117 @@
+#pragma once
+// Per-character statistics of a typed text: occurrences, errors and irregular strokes.
+#include "kvfwctrl/kvfwctrl_api.h"
+#include <cstddef>
+#include <istream>
+#include <ostream>
+#include <vector>
+
+namespace KV {
+
+class KVFWCTRL_API CStatLetter
+{
+public:
+    CStatLetter() : m_cLetter(0), m_nNumber(0), m_nErrors(0), m_nIrreg(0) {}
+    explicit CStatLetter(const CStatLetter* other);
+    CStatLetter(const CStatLetter& other) = default;
+    CStatLetter& operator=(const CStatLetter& other) = default;
+
+    // Records are allocated from a shared pool (lists hold millions of them).
+    static void* operator new(size_t size);
+    static void operator delete(void* p, size_t size);
+
+    void SetLetter(wchar_t letter) { m_cLetter = letter; }
+    wchar_t GetLetter() const { return m_cLetter; }
+    // The character followed by a terminating 0.
+    void GetLetter(wchar_t* buffer) const;
+
+    void SetNumber(unsigned short number) { m_nNumber = number; }
+    unsigned short GetNumber() const { return m_nNumber; }
+    void IncNum() { ++m_nNumber; }
+    unsigned short GetError() const { return m_nErrors; }
+    void IncErrors() { ++m_nErrors; }
+    void SetIrreg(unsigned short irreg) { m_nIrreg = irreg; }
+    unsigned short GetIrreg() const { return m_nIrreg; }
+    void IncIrreg() { ++m_nIrreg; }
+
+    void AddStatLetter(wchar_t letter, unsigned short number, unsigned short errors, unsigned short irreg);
+
+    // Per cent of the occurrences, truncated; 0 without occurrences.
+    int GetErrorRatio() const;
+    int GetIrregRatio() const;
+
+    // Decimal texts ("%i") of the values.
+    void GetNumber(wchar_t* buffer) const;
+    void GetError(wchar_t* buffer) const;
+    void GetIrreg(wchar_t* buffer) const;
+    void GetErrorRatio(wchar_t* buffer) const;
+    void GetIrregRatio(wchar_t* buffer) const;
+
+    bool IsSpace() const { return m_cLetter == L' '; }
+    void Clear();
+
+    // Adds the counts; the letter is kept.
+    CStatLetter& operator+=(const CStatLetter& other);
+
+    // Version 2: letter, number, errors, irregular.
+    void Serialize(std::ostream& out) const;
+    void Serialize(std::istream& in);
+
+private:
+    wchar_t m_cLetter;
+    unsigned short m_nNumber;
+    unsigned short m_nErrors;
+    unsigned short m_nIrreg;
+};
+
+class KVFWCTRL_API CStatLetterList
+{
+public:
+    CStatLetterList() : m_nAllNumber(0) {}
+    CStatLetterList(const CStatLetterList& other);
+    virtual ~CStatLetterList();
+
+    // Fills the list from a typed text and its per-position marks (0 right, 1 error,
+    // 2 irregular; null marks count as all right). With onlyFaulty 1 only characters with
+    // errors or irregular strokes are kept; sortOrder 1 sorts by occurrences, 2 by error
+    // ratio, largest first. Runs in one pass over the text.
+    void AddStatistic(const wchar_t* text, const short* marks, unsigned long onlyFaulty, unsigned long sortOrder);
+    // Frequency table of text over the characters of symbols, most frequent first.
+    void AddStatistic(const wchar_t* symbols, const wchar_t* text);
+
+    unsigned short GetAllNumber() const { return m_nAllNumber; }
+    void GetAllNumberStr(wchar_t* buffer) const;
+    // Sum (16 bits) of numbers (1), errors (2) or irregular strokes (3); 0 for other kinds.
+    unsigned short GetParam(unsigned short kind) const;
+    double GetRatioNumber(unsigned long index) const;
+    void GetRatioNumber(unsigned long index, wchar_t* buffer) const;
+    // Largest share in per cent of a character other than the space.
+    double GetRatioMax() const;
+
+    CStatLetterList& operator+=(const CStatLetterList& other);
+    CStatLetterList& operator=(const CStatLetterList& other);
+    // Frees every record; the total characters stay.
+    void Clear();
+
+    // Version 1: count, then the letter records. The total characters are not stored.
+    void Serialize(std::ostream& out) const;
+    void Serialize(std::istream& in);
+
+    // One record per character; read by index and size.
+    std::vector<CStatLetter*> m_letters;
+
+private:
+    unsigned short GetNumSymbol(wchar_t letter, const wchar_t* text) const;
+    CStatLetter* GetStatLetter(wchar_t letter) const;
+    // The record of one character over the whole text (kept for single look-ups).
+    void FindErrorLetter(wchar_t letter, const wchar_t* text, const short* marks, CStatLetter* record) const;
+    CStatLetter* AddStatLetter(const CStatLetter* record);
+    CStatLetter* AddStatLetter(wchar_t letter, unsigned short number, unsigned short errors, unsigned short irreg);
+    void Sort(unsigned long sortOrder);
+    // Merge through a shared table; false (nothing done) when letters repeat or it is busy.
+    bool MergeIndexed(const CStatLetterList& other);
+
+    unsigned short m_nAllNumber;
+};
+
+} // namespace KV

@@ -1,0 +1,379 @@
+#include "kvfwctrl/typing/BaseInput.h"
+#include "kvstruct/image/Bitmap.h"
+#include <GL/gl.h>
+#include <cstring>
+
+namespace KV {
+
+CBaseInput::CBaseInput()
+    : m_pLevel(nullptr), m_nAnimation(1), m_nDraw(1), m_nPause(0), m_background(255, 255, 255),
+      m_zoneColour(0, 210, 210), m_fZoneUnit(1.0f), m_nZoneType(ZONE_GREY), m_nZoneSide(0)
+{
+    for (float& w : m_aGlyphWidths)
+        w = 0;
+}
+
+CBaseInput::~CBaseInput()
+{
+    delete m_pLevel;
+}
+
+HWND CBaseInput::Create(HINSTANCE instance, HWND parent, DWORD style, const RECT& rect, UINT id)
+{
+    return CWnd::Create(0, L"STATIC", L"", style | WS_CHILD, rect.left, rect.top,
+                        rect.right - rect.left, rect.bottom - rect.top, parent,
+                        reinterpret_cast<HMENU>(static_cast<ULONG_PTR>(id)), instance);
+}
+
+void CBaseInput::CreateGL()
+{
+    if (!m_hWnd)
+        return;
+    m_gl.Create(m_hWnd);
+    glClearColor(0, 0, 0, 0);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_TEXTURE_2D);
+    for (int i = 0; i < 256; ++i)
+        m_aGlyphWidths[i] = m_gl.GetGlyphWidth(static_cast<unsigned char>(i));
+    m_text.SetGlyphWidths(m_aGlyphWidths);
+    // The projection and layout for the present size, so a paint before the first resize
+    // already draws in place.
+    RECT rc;
+    ::GetClientRect(m_hWnd, &rc);
+    m_gl.Ortho(0, rc.right, 0, rc.bottom, -60, 60);
+    glListBase(m_gl.GetFontBase());
+    m_text.SetFrame(rc);
+    CalcLayout();
+    InitLevel();
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void CBaseInput::SetLOGFONT(const LOGFONTW* font)
+{
+    if (!font)
+        return;
+    m_gl.SetLOGFONT(font);
+    if (m_gl.IsCreated()) {
+        // The glyphs follow the new font at once.
+        m_gl.MakeCurrentDC();
+        m_gl.SetFont(m_gl.GetHDC());
+        for (int i = 0; i < 256; ++i)
+            m_aGlyphWidths[i] = m_gl.GetGlyphWidth(static_cast<unsigned char>(i));
+    }
+    HDC dc = ::GetDC(nullptr);
+    HFONT hFont = ::CreateFontIndirectW(font);
+    if (dc && hFont) {
+        HGDIOBJ old = ::SelectObject(dc, hFont);
+        TEXTMETRICW tm;
+        if (::GetTextMetricsW(dc, &tm))
+            m_fZoneUnit = static_cast<float>(tm.tmAveCharWidth);
+        ::SelectObject(dc, old);
+    }
+    if (hFont)
+        ::DeleteObject(hFont);
+    if (dc)
+        ::ReleaseDC(nullptr, dc);
+    m_text.SetHightFont(font->lfHeight);
+    CalcLayout();
+}
+
+void CBaseInput::CalcLayout()
+{
+    // The window's DC does not hold the typing font: measure the font itself.
+    HDC dc = ::GetDC(nullptr);
+    if (!dc)
+        return;
+    HFONT hFont = ::CreateFontIndirectW(m_gl.GetLOGFONT());
+    HGDIOBJ old = hFont ? ::SelectObject(dc, hFont) : nullptr;
+    m_text.CalcTextDate(dc);
+    if (hFont) {
+        ::SelectObject(dc, old);
+        ::DeleteObject(hFont);
+    }
+    ::ReleaseDC(nullptr, dc);
+}
+
+void CBaseInput::SetMainText(const char* text, unsigned long index)
+{
+    if (!text)
+        text = "";
+    // A caret beyond the end of the text would read past it.
+    const unsigned long length = static_cast<unsigned long>(std::strlen(text));
+    if (index > length)
+        index = length;
+    m_text.SetTextInputing(text + index);
+    m_text.SetTextInputed(text, index);
+}
+
+void CBaseInput::SetLetterZoneParam(COLORREF colour, int side)
+{
+    m_zoneColour.Set(colour);
+    m_nZoneSide = static_cast<unsigned long>(side);
+}
+
+void CBaseInput::SetTypeLetterZone(unsigned short)
+{
+    m_nZoneType = ZONE_COLOURED;
+}
+
+void CBaseInput::SetSimpleColors(COLORREF background, COLORREF text, COLORREF normal, COLORREF error,
+                                 COLORREF rhythm)
+{
+    m_background.Set(background);
+    CRGBA textColour, normalColour, errorColour, rhythmColour;
+    textColour.Set(text);
+    if (m_text.GetFlagAnimation()) {
+        // Over the level the typed text keeps colours that read on any background.
+        normalColour = CRGBA(0, 128, 0);
+        errorColour = CRGBA(240, 0, 0);
+        rhythmColour = CRGBA(240, 240, 0);
+    } else {
+        normalColour.Set(normal);
+        errorColour.Set(error);
+        rhythmColour.Set(rhythm);
+    }
+    m_text.SetSimpleColors(textColour, normalColour, errorColour, rhythmColour);
+}
+
+void CBaseInput::SetAnimateColors(COLORREF a, COLORREF, COLORREF)
+{
+    CRGBA colour;
+    colour.Set(a);
+    m_text.SetAnimateColors(colour);
+}
+
+int CBaseInput::LoadBitmapW(const wchar_t* file, int pictures, int reload)
+{
+    if (!CSkin::LoadBitmapW(file, pictures, reload) || !m_dib.IsLoad())
+        return 0;
+    CListRGBA colours;
+    ImportDibToRGBA(m_dib, colours, kAllDib, kAllDib);
+    if (colours.size() != 8)
+        return 0;
+    m_text.SetAnimateColors(colours[0]);
+    return 1;
+}
+
+void CBaseInput::SetPauseText(const char* pause, const char* top, const char* bottom,
+                              const char* section, const char* lesson)
+{
+    m_text.SetPauseText(pause, top, bottom, section, lesson);
+    CalcLayout();
+}
+
+void CBaseInput::SetFlagPause(int flag)
+{
+    if (!m_pLevel)
+        return;
+    m_nPause = flag ? 1 : 0;
+    m_pLevel->SetPause(flag);
+    m_text.SetFlagPause(flag);
+}
+
+void CBaseInput::SetFlagDraw(int flag)
+{
+    m_nDraw = flag ? 1 : 0;
+    m_text.SetFlagDraw(flag);
+}
+
+void CBaseInput::SetFlagAnimation(unsigned short flag)
+{
+    m_nAnimation = flag;
+    m_text.SetFlagAnimation(flag);
+}
+
+void CBaseInput::SetLevel(CLevelFW* level)
+{
+    if (level == m_pLevel)
+        return;
+    delete m_pLevel;
+    m_pLevel = level;
+}
+
+void CBaseInput::InitLevel()
+{
+    if (!m_pLevel || !m_hWnd)
+        return;
+    RECT rc;
+    ::GetClientRect(m_hWnd, &rc);
+    if (m_gl.IsCreated())
+        m_gl.MakeCurrentDC();
+    m_pLevel->Init(rc.right - rc.left, rc.bottom - rc.top);
+}
+
+void CBaseInput::RefreshLevel()
+{
+    if (m_pLevel)
+        m_pLevel->Refresh();
+}
+
+void CBaseInput::SetPart(unsigned short part)
+{
+    if (m_pLevel)
+        m_pLevel->SetPart(part);
+}
+
+void CBaseInput::AddSpeed()
+{
+    if (m_pLevel)
+        m_pLevel->AddSpeed();
+}
+
+void CBaseInput::ResetSpeed()
+{
+    if (m_pLevel)
+        m_pLevel->ResetSpeed();
+}
+
+void CBaseInput::SetTotalSpeed(unsigned short total)
+{
+    if (m_pLevel)
+        m_pLevel->SetTotalSpeed(total);
+}
+
+void CBaseInput::AddSpeedLetter()
+{
+    if (m_pLevel)
+        m_pLevel->AddSpeedLetter();
+}
+
+void CBaseInput::ResetSpeedLetter()
+{
+    if (m_pLevel)
+        m_pLevel->ResetSpeedLetter();
+}
+
+void CBaseInput::SetTotalSpeedLetter(unsigned short total)
+{
+    if (m_pLevel)
+        m_pLevel->SetTotalSpeedLetter(total);
+}
+
+LRESULT CBaseInput::OnSize(UINT type, int width, int height)
+{
+    CSkin::OnSize(type, width, height);
+    if (m_gl.IsCreated()) {
+        m_gl.MakeCurrentDC();
+        m_gl.Ortho(0, width, 0, height, -60, 60);
+        glListBase(m_gl.GetFontBase());
+    }
+    RECT frame = {0, 0, width, height};
+    m_text.SetFrame(frame);
+    CalcLayout();
+    if (m_hWnd) {
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+        ::UpdateWindow(m_hWnd);
+    }
+    return 0;
+}
+
+LRESULT CBaseInput::OnRButtonDown(UINT flags, int x, int y)
+{
+    CSkin::OnRButtonDown(flags, x, y);
+    HWND parent = m_hWnd ? ::GetParent(m_hWnd) : nullptr;
+    if (parent) {
+        // The right click belongs to the main window.
+        POINT pt = {x, y};
+        ::MapWindowPoints(m_hWnd, parent, &pt, 1);
+        ::SendMessageW(parent, WM_RBUTTONDOWN, flags, MAKELPARAM(pt.x, pt.y));
+    }
+    return 0;
+}
+
+LRESULT CBaseInput::OnDestroy()
+{
+    m_gl.Destroy(m_hWnd);
+    return CSkin::OnDestroy();
+}
+
+void CBaseInput::GetZoneRect(float R, float B, float rect[4]) const
+{
+    rect[0] = R / 2 - 2;
+    rect[1] = B / 2 - 25;
+    rect[2] = R / 2 + 5.3f * m_fZoneUnit;
+    rect[3] = B / 2 + 7 * m_fZoneUnit;
+}
+
+void CBaseInput::DrawLetterZone(float R, float B)
+{
+    float z[4];
+    GetZoneRect(R, B, z);
+    if (m_nZoneType == ZONE_COLOURED)
+        m_zoneColour.SetColorGL();
+    else
+        glColor3f(0.9f, 0.9f, 0.9f);
+    glBegin(GL_LINE_LOOP);
+    glVertex3f(z[0], z[1], -5);
+    glVertex3f(z[2], z[1], -5);
+    glVertex3f(z[2], z[3], -5);
+    glVertex3f(z[0], z[3], -5);
+    glEnd();
+    if (m_nZoneType != ZONE_COLOURED)
+        return;
+    // The thick edge shows the hand of the next key.
+    glLineWidth(3);
+    glBegin(GL_LINES);
+    if (m_nZoneSide == SIDE_RIGHT_HAND) {
+        glVertex3f(z[2], z[1], -5);
+        glVertex3f(z[2], z[3], -5);
+    } else if (m_nZoneSide == SIDE_LEFT_HAND) {
+        glVertex3f(z[0], z[1], -5);
+        glVertex3f(z[0], z[3], -5);
+    } else {
+        glVertex3f(z[0], z[1], -5);
+        glVertex3f(z[2], z[1], -5);
+    }
+    glEnd();
+    glLineWidth(1);
+}
+
+void CBaseInput::Draw(HDC dc)
+{
+    if (DrawFrame(dc))
+        m_gl.SwapBuffers();
+}
+
+int CBaseInput::DrawFrame(HDC dc)
+{
+    if (!m_nDraw || !m_gl.IsCreated() || !m_hWnd)
+        return 0;
+    m_gl.MakeCurrentDC(dc);
+    RECT rc;
+    ::GetClientRect(m_hWnd, &rc);
+    const float R = static_cast<float>(rc.right), B = static_cast<float>(rc.bottom);
+
+    if (m_nAnimation)
+        glClearColor(1, 1, 1, 0);
+    else
+        m_background.ClearColorGL();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_TEXTURE_2D);
+
+    if (m_pLevel && m_nAnimation) {
+        m_pLevel->Draw(dc, CRect(rc), m_nAnimation == 1 ? 1 : 0);
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_BLEND);
+    } else if (m_pLevel) {
+        glColor3f(0.1f, 0.1f, 0.1f);
+        glBegin(GL_LINE_LOOP);
+        glVertex3f(0.1f, 0.1f, -50);
+        glVertex3f(R - 0.1f, 0.1f, -50);
+        glVertex3f(R - 0.1f, B - 0.1f, -50);
+        glVertex3f(0.1f, B - 0.1f, -50);
+        glEnd();
+    }
+
+    if (!m_nPause)
+        DrawLetterZone(R, B);
+
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glListBase(m_gl.GetFontBase());
+    m_text.Draw();
+    glFinish();
+    return 1;
+}
+
+} // namespace KV

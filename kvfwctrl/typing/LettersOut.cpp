@@ -1,0 +1,101 @@
+#include "kvfwctrl/typing/LettersOut.h"
+#include <GL/gl.h>
+
+namespace KV {
+
+CLettersOut::CLettersOut()
+    : m_normal(100, 100, 100), m_error(255, 0, 0), m_rhythm(255, 120, 120), m_nLetterAdvance(0),
+      m_nSecond(3), m_pVisible(nullptr), m_pText(nullptr), m_pErrors(nullptr), m_nFirstVisible(0),
+      m_nTyped(0), m_nVisible(0), m_nCapacity(9), m_fScale(80), m_nFontHeight(0)
+{
+}
+
+CLettersOut::~CLettersOut() = default;
+
+void CLettersOut::SetHightFont(int height, float scale)
+{
+    m_fScale = scale;
+    m_nFontHeight = -height;
+}
+
+void CLettersOut::SetLengthText(unsigned long capacity)
+{
+    m_nCapacity = capacity;
+    CalcTextDate();
+}
+
+void CLettersOut::SetWidthLetter(unsigned long advance, unsigned long second)
+{
+    m_nLetterAdvance = advance;
+    m_nSecond = second;
+}
+
+void CLettersOut::SetColors(const CRGBA& normal, const CRGBA& error, const CRGBA& rhythm)
+{
+    m_normal = normal;
+    m_error = error;
+    m_rhythm = rhythm;
+}
+
+void CLettersOut::AddLetter(const char* text, unsigned long typed)
+{
+    m_pText = text;
+    m_nTyped = text ? typed : 0;
+    CalcTextDate();
+}
+
+void CLettersOut::CalcTextDate()
+{
+    if (!m_pText || m_nTyped == 0 || m_nCapacity == 0) {
+        m_nFirstVisible = 0;
+        m_nVisible = 0;
+        m_pVisible = m_pText;
+        return;
+    }
+    m_nFirstVisible = m_nTyped < m_nCapacity ? 0 : m_nTyped - m_nCapacity;
+    m_nVisible = m_nTyped - m_nFirstVisible;
+    m_pVisible = m_pText + m_nFirstVisible;
+}
+
+const CRGBA& CLettersOut::GetLetterColour(unsigned long index) const
+{
+    if (m_pErrors) {
+        if (m_pErrors[index] == 1)
+            return m_error;
+        if (m_pErrors[index] == 2)
+            return m_rhythm;
+    }
+    return m_normal;
+}
+
+void CLettersOut::Draw(const RECT& frame)
+{
+    if (!m_pVisible || m_nVisible == 0)
+        return;
+    const float advance = GetAdvance();
+    const float y = frame.bottom / 2.0f - 10.0f;
+    float x = frame.right / 2.0f;
+    for (unsigned long i = m_nVisible; i-- > 0;) {
+        const unsigned long index = m_nFirstVisible + i;
+        const CRGBA& colour = GetLetterColour(index);
+        glColor3ub(colour.r, colour.g, colour.b);
+        x -= advance;
+        const unsigned char ch = static_cast<unsigned char>(m_pVisible[i]);
+        if (ch == ' ' && m_pErrors && m_pErrors[index] != 0) {
+            // A wrong space would be invisible: box it.
+            glBegin(GL_LINE_LOOP);
+            glVertex3f(x + 4, y, -5.0f);
+            glVertex3f(x + advance, y, -5.0f);
+            glVertex3f(x + advance, y + 10, -5.0f);
+            glVertex3f(x + 4, y + 10, -5.0f);
+            glEnd();
+        }
+        glPushMatrix();
+        glTranslatef(x, y, 0.0f);
+        glScalef(m_fScale, m_fScale, m_fScale);
+        glCallLists(1, GL_UNSIGNED_BYTE, &ch);
+        glPopMatrix();
+    }
+}
+
+} // namespace KV

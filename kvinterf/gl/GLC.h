@@ -1,0 +1,58 @@
+#pragma once
+// An OpenGL rendering context on a window, with 256 display lists holding the glyphs of one
+// font as filled outlines (one unit high, each list advances by the glyph's width).
+#include "kvinterf/kvinterf_api.h"
+#include <windows.h>
+
+namespace KV {
+
+class KVINTERF_API CGLC
+{
+public:
+    CGLC();
+    // Clears the handles but does not delete the context: the owner calls Destroy while its
+    // window still exists.
+    virtual ~CGLC();
+
+    // Gets the window's DC, sets the pixel format, creates the context, makes it current and
+    // builds the glyph lists. A context made before is destroyed first. Always 0.
+    int Create(HWND hWnd);
+    // Double-buffered RGBA, 24 colour bits, 32 depth bits. 1, or 0 after a report.
+    int SetupPixelFormat(HDC dc);
+    // Builds the 256 glyph lists from the stored font. 1, or 0 when the font cannot be made.
+    int SetFont(HDC dc);
+    // First of the 256 glyph lists.
+    unsigned int GetFontBase() const { return m_nFontBase; }
+    // Advance of one glyph in units of the font height (0 before SetFont).
+    float GetGlyphWidth(unsigned char code) const;
+
+    const LOGFONTW* GetLOGFONT() const { return &m_Font; }
+    // Takes effect at the next Create or SetFont; nullptr restores the default font.
+    void SetLOGFONT(const LOGFONTW* font);
+    // Code page of the bytes the lists stand for (1252 by default): list base + b draws the
+    // character that byte b means in it. Takes effect at the next Create or SetFont.
+    void SetCodePage(UINT codePage) { m_nCodePage = codePage; }
+    UINT GetCodePage() const { return m_nCodePage; }
+
+    // Makes the context current on its own DC unless it already is; dc is not used.
+    void MakeCurrentDC(HDC dc = nullptr);
+    // Viewport (left, bottom, right, top) as given, orthographic projection, identity model.
+    void Ortho(double left, double right, double bottom, double top, double zNear, double zFar);
+    // Releases and deletes the context and releases the window's DC; nothing when none.
+    void Destroy(HWND hWnd);
+
+    void SwapBuffers() const;
+    HGLRC GetHGLRC() const { return m_hRC; }
+    HDC GetHDC() const { return m_hDC; }
+    bool IsCreated() const { return m_hRC != nullptr; }
+
+private:
+    HGLRC m_hRC;
+    HDC m_hDC;
+    unsigned int m_nFontBase;
+    LOGFONTW m_Font;
+    UINT m_nCodePage;
+    float m_aGlyphWidth[256];
+};
+
+} // namespace KV
