@@ -11,7 +11,10 @@ exec 9>"$PREFIX.lock"
 flock 9
 if [ -f "$PREFIX/.fw-ready" ]; then exit 0; fi
 export WINEPREFIX="$PREFIX" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-$WINE wineboot -i >/dev/null 2>&1 || true
+if ! $WINE wineboot -i >/dev/null 2>&1; then
+  echo "wine-prefix.sh: 'wineboot -i' failed for $PREFIX" >&2
+  exit 1
+fi
 REG=$(mktemp --suffix=.reg)
 cat >"$REG" <<'REGEOF'
 REGEDIT4
@@ -42,7 +45,12 @@ REGEDIT4
 [HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Keyboard Layouts\00000809]
 "Layout Text"="United Kingdom"
 REGEOF
-$WINE regedit /S "$REG" >/dev/null 2>&1
+if ! $WINE regedit /S "$REG" >/dev/null 2>&1; then
+  rm -f "$REG"
+  echo "wine-prefix.sh: importing the prefix settings failed for $PREFIX" >&2
+  exit 1
+fi
 rm -f "$REG"
 "$(dirname "$WINE")/wineserver" -w 2>/dev/null || true
+# The marker last: a prefix whose set-up broke off is made again next time.
 touch "$PREFIX/.fw-ready"
