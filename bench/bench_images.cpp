@@ -22,7 +22,8 @@ HBITMAP MakeHoledBitmap(int holes)
     for (int i = 0; i < w * h; ++i)
         bits[i] = 0x406080 + (i % 7);
     std::mt19937 rng(42);
-    for (int n = 0; n < holes; ++n) {
+    for (int n = 0; n < holes; ++n)
+    {
         int cx = rng() % w, cy = rng() % h, r = 3 + rng() % 18;
         for (int y = cy - r; y <= cy + r; ++y)
             for (int x = cx - r; x <= cx + r; ++x)

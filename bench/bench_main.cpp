@@ -21,7 +21,10 @@ std::vector<Entry>& Entries()
     static std::vector<Entry> entries;
     return entries;
 }
-int QuietBox(HWND, const wchar_t*, const wchar_t*, unsigned int) { return IDOK; }
+int QuietBox(HWND, const wchar_t*, const wchar_t*, unsigned int)
+{
+    return IDOK;
+}
 } // namespace
 
 Registrar::Registrar(const char* name, double limitMs, std::function<double()> measure)
@@ -42,7 +45,8 @@ double MedianMs(int runs, const std::function<void()>& fn, const std::function<v
         ::QueryPerformanceCounter(&a);
         fn();
         ::QueryPerformanceCounter(&b);
-        times.push_back(static_cast<double>(b.QuadPart - a.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart));
+        times.push_back(static_cast<double>(b.QuadPart - a.QuadPart) * 1000.0 /
+                        static_cast<double>(freq.QuadPart));
     }
     std::sort(times.begin(), times.end());
     return times.empty() ? 0.0 : times[times.size() / 2];

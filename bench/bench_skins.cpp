@@ -17,9 +17,21 @@ void* (*g_malloc)(size_t) = nullptr;
 void* (*g_calloc)(size_t, size_t) = nullptr;
 void* (*g_realloc)(void*, size_t) = nullptr;
 
-void* CountMalloc(size_t n) { ++g_allocations; return g_malloc(n); }
-void* CountCalloc(size_t n, size_t s) { ++g_allocations; return g_calloc(n, s); }
-void* CountRealloc(void* p, size_t n) { ++g_allocations; return g_realloc(p, n); }
+void* CountMalloc(size_t n)
+{
+    ++g_allocations;
+    return g_malloc(n);
+}
+void* CountCalloc(size_t n, size_t s)
+{
+    ++g_allocations;
+    return g_calloc(n, s);
+}
+void* CountRealloc(void* p, size_t n)
+{
+    ++g_allocations;
+    return g_realloc(p, n);
+}
 
 // Points one import of a module at another function; the old address goes to *original.
 bool PatchImport(HMODULE module, const char* dll, const char* name, void* hook, void** original)
@@ -61,9 +73,12 @@ bool CountLibraryAllocations(bool on)
     if (!lib)
         return false;
     if (on)
-        return PatchImport(lib, "msvcrt.dll", "malloc", reinterpret_cast<void*>(&CountMalloc), reinterpret_cast<void**>(&g_malloc)) &&
-               PatchImport(lib, "msvcrt.dll", "calloc", reinterpret_cast<void*>(&CountCalloc), reinterpret_cast<void**>(&g_calloc)) &&
-               PatchImport(lib, "msvcrt.dll", "realloc", reinterpret_cast<void*>(&CountRealloc), reinterpret_cast<void**>(&g_realloc));
+        return PatchImport(lib, "msvcrt.dll", "malloc", reinterpret_cast<void*>(&CountMalloc),
+                           reinterpret_cast<void**>(&g_malloc)) &&
+               PatchImport(lib, "msvcrt.dll", "calloc", reinterpret_cast<void*>(&CountCalloc),
+                           reinterpret_cast<void**>(&g_calloc)) &&
+               PatchImport(lib, "msvcrt.dll", "realloc", reinterpret_cast<void*>(&CountRealloc),
+                           reinterpret_cast<void**>(&g_realloc));
     PatchImport(lib, "msvcrt.dll", "malloc", reinterpret_cast<void*>(g_malloc), nullptr);
     PatchImport(lib, "msvcrt.dll", "calloc", reinterpret_cast<void*>(g_calloc), nullptr);
     PatchImport(lib, "msvcrt.dll", "realloc", reinterpret_cast<void*>(g_realloc), nullptr);
@@ -74,11 +89,30 @@ std::string Bmp24(int w, int h, bool holes)
 {
     const int stride = ((w * 3) + 3) & ~3;
     std::string b;
-    auto u16 = [&](unsigned v) { b += (char)(v & 0xFF); b += (char)((v >> 8) & 0xFF); };
-    auto u32 = [&](unsigned long v) { u16(v & 0xFFFF); u16((v >> 16) & 0xFFFF); };
+    auto u16 = [&](unsigned v) {
+        b += (char)(v & 0xFF);
+        b += (char)((v >> 8) & 0xFF);
+    };
+    auto u32 = [&](unsigned long v) {
+        u16(v & 0xFFFF);
+        u16((v >> 16) & 0xFFFF);
+    };
     b += "BM";
-    u32(54 + stride * h); u16(0); u16(0); u32(54);
-    u32(40); u32(w); u32(h); u16(1); u16(24); u32(0); u32(stride * h); u32(0); u32(0); u32(0); u32(0);
+    u32(54 + stride * h);
+    u16(0);
+    u16(0);
+    u32(54);
+    u32(40);
+    u32(w);
+    u32(h);
+    u16(1);
+    u16(24);
+    u32(0);
+    u32(stride * h);
+    u32(0);
+    u32(0);
+    u32(0);
+    u32(0);
     for (int y = 0; y < h; ++y)
     {
         for (int x = 0; x < w; ++x)
@@ -106,7 +140,8 @@ struct SkinSetup
         ::CreateDirectoryW((root + L"Bench").c_str(), nullptr);
         for (int i = 0; i < 60; ++i)
         {
-            std::ofstream out((root + L"Bench\\" + std::to_wstring(100 + i) + L".bmp").c_str(), std::ios::binary);
+            std::ofstream out((root + L"Bench\\" + std::to_wstring(100 + i) + L".bmp").c_str(),
+                              std::ios::binary);
             const std::string bmp = Bmp24(48, 40, true);
             out.write(bmp.data(), (std::streamsize)bmp.size());
         }
@@ -144,7 +179,8 @@ fwbench::Registrar create("kvinterf: 60 elements created, pictures loaded and sh
     return fwbench::MedianMs(5, [] {
         KV::CSkinWnd wnd;
         Setup().Fill(wnd);
-        wnd.Create(0, kClass, L"bench", WS_POPUP, 0, 0, 460, 240, nullptr, nullptr, ::GetModuleHandleW(nullptr));
+        wnd.Create(0, kClass, L"bench", WS_POPUP, 0, 0, 460, 240, nullptr, nullptr,
+                   ::GetModuleHandleW(nullptr));
     });
 });
 

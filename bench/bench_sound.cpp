@@ -25,10 +25,12 @@ fwbench::Registrar firstPlay("sound: first Play of an unloaded click (decode, ne
     system.SetPath(folder.c_str());
     system.Add(6, L"click-4.ogg");
     // Each run starts from a fresh back end: no voice and nothing decoded.
-    return fwbench::MedianMs(7, [&] { system.Play(6); }, [&] {
-        system.Release();
-        system.Create();
-    });
+    return fwbench::MedianMs(
+        7, [&] { system.Play(6); },
+        [&] {
+            system.Release();
+            system.Create();
+        });
 });
 
 fwbench::Registrar loadedPlay("sound: Play of a loaded click", 0.2, [] {
@@ -42,10 +44,12 @@ fwbench::Registrar loadedPlay("sound: Play of a loaded click", 0.2, [] {
     system.Play(6);
     // Every run really starts a playback: the previous click has ended and its voice is
     // free again, as between two keystrokes.
-    return fwbench::MedianMs(31, [&] { system.Play(6); }, [&] {
-        for (int i = 0; i < 200 && click->IsPlaying(); ++i)
-            ::Sleep(5);
-    });
+    return fwbench::MedianMs(
+        31, [&] { system.Play(6); },
+        [&] {
+            for (int i = 0; i < 200 && click->IsPlaying(); ++i)
+                ::Sleep(5);
+        });
 });
 
 } // namespace

@@ -18,8 +18,8 @@ struct TypingBench
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.lpszClassName = L"FwBenchTypingHost";
         ::RegisterClassW(&wc);
-        parent = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 800, 200,
-                                  nullptr, nullptr, wc.hInstance, nullptr);
+        parent = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 800, 200, nullptr,
+                                   nullptr, wc.hInstance, nullptr);
         view = new KV::CBaseInput();
         RECT rc = {0, 0, 800, 200};
         view->Create(wc.hInstance, parent, WS_VISIBLE, rc, 100);
@@ -64,7 +64,7 @@ struct TypingBench
         view->SetTime(t);
         dc = ::GetDC(view->GetHwnd());
         for (int i = 0; i < 5; ++i)
-            view->Draw(dc);  // warm up: textures and glyph lists in place
+            view->Draw(dc); // warm up: textures and glyph lists in place
     }
     ~TypingBench()
     {

@@ -144,7 +144,8 @@ unsigned long CCountingAudioBackend::StartSound(CAudioSound* sound, double volum
     g_tally.played.push_back(s->path);
     channel->sound = sound;
     channel->playing = 1;
-    channel->handle = ((++m_serial & 0xFFFFFF) << 8) | static_cast<unsigned long>(channel - m_channels.data() + 1);
+    channel->handle =
+        ((++m_serial & 0xFFFFFF) << 8) | static_cast<unsigned long>(channel - m_channels.data() + 1);
     return channel->handle;
 }
 

@@ -9,29 +9,28 @@ namespace {
 
 // The 48 character keys of a 102-key board, by scan code: the digit row, the three letter
 // rows (with the key left of Enter after the home row) and the key between left Shift and Z.
-const BYTE kCharScans[48] = {
-    0x29, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D,
-    0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x1B,
-    0x1E, 0x1F, 0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28, 0x2B,
-    0x2C, 0x2D, 0x2E, 0x2F, 0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x56};
+const BYTE kCharScans[48] = {0x29, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C,
+                             0x0D, 0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0x1A,
+                             0x1B, 0x1E, 0x1F, 0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28,
+                             0x2B, 0x2C, 0x2D, 0x2E, 0x2F, 0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x56};
 
-const BYTE kVkUS[48] = {
-    VK_OEM_3, '1', '2', '3', '4', '5', '6', '7', '8', '9', '0', VK_OEM_MINUS, VK_OEM_PLUS,
-    'Q', 'W', 'E', 'R', 'T', 'Y', 'U', 'I', 'O', 'P', VK_OEM_4, VK_OEM_6,
-    'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K', 'L', VK_OEM_1, VK_OEM_7, VK_OEM_5,
-    'Z', 'X', 'C', 'V', 'B', 'N', 'M', VK_OEM_COMMA, VK_OEM_PERIOD, VK_OEM_2, VK_OEM_102};
+const BYTE kVkUS[48] = {VK_OEM_3,     '1',           '2',      '3',       '4', '5', '6', '7', '8', '9', '0',
+                        VK_OEM_MINUS, VK_OEM_PLUS,   'Q',      'W',       'E', 'R', 'T', 'Y', 'U', 'I', 'O',
+                        'P',          VK_OEM_4,      VK_OEM_6, 'A',       'S', 'D', 'F', 'G', 'H', 'J', 'K',
+                        'L',          VK_OEM_1,      VK_OEM_7, VK_OEM_5,  'Z', 'X', 'C', 'V', 'B', 'N', 'M',
+                        VK_OEM_COMMA, VK_OEM_PERIOD, VK_OEM_2, VK_OEM_102};
 
-const BYTE kVkUK[48] = {
-    VK_OEM_8, '1', '2', '3', '4', '5', '6', '7', '8', '9', '0', VK_OEM_MINUS, VK_OEM_PLUS,
-    'Q', 'W', 'E', 'R', 'T', 'Y', 'U', 'I', 'O', 'P', VK_OEM_4, VK_OEM_6,
-    'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K', 'L', VK_OEM_1, VK_OEM_3, VK_OEM_7,
-    'Z', 'X', 'C', 'V', 'B', 'N', 'M', VK_OEM_COMMA, VK_OEM_PERIOD, VK_OEM_2, VK_OEM_5};
+const BYTE kVkUK[48] = {VK_OEM_8,     '1',           '2',      '3',      '4', '5', '6', '7', '8', '9', '0',
+                        VK_OEM_MINUS, VK_OEM_PLUS,   'Q',      'W',      'E', 'R', 'T', 'Y', 'U', 'I', 'O',
+                        'P',          VK_OEM_4,      VK_OEM_6, 'A',      'S', 'D', 'F', 'G', 'H', 'J', 'K',
+                        'L',          VK_OEM_1,      VK_OEM_3, VK_OEM_7, 'Z', 'X', 'C', 'V', 'B', 'N', 'M',
+                        VK_OEM_COMMA, VK_OEM_PERIOD, VK_OEM_2, VK_OEM_5};
 
 const BYTE kVkDE[48] = {
-    VK_OEM_5, '1', '2', '3', '4', '5', '6', '7', '8', '9', '0', VK_OEM_4, VK_OEM_6,
-    'Q', 'W', 'E', 'R', 'T', 'Z', 'U', 'I', 'O', 'P', VK_OEM_1, VK_OEM_PLUS,
-    'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K', 'L', VK_OEM_3, VK_OEM_7, VK_OEM_2,
-    'Y', 'X', 'C', 'V', 'B', 'N', 'M', VK_OEM_COMMA, VK_OEM_PERIOD, VK_OEM_MINUS, VK_OEM_102};
+    VK_OEM_5,    '1', '2', '3', '4', '5', '6', '7', '8',          '9',           '0',          VK_OEM_4,
+    VK_OEM_6,    'Q', 'W', 'E', 'R', 'T', 'Z', 'U', 'I',          'O',           'P',          VK_OEM_1,
+    VK_OEM_PLUS, 'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K',          'L',           VK_OEM_3,     VK_OEM_7,
+    VK_OEM_2,    'Y', 'X', 'C', 'V', 'B', 'N', 'M', VK_OEM_COMMA, VK_OEM_PERIOD, VK_OEM_MINUS, VK_OEM_102};
 
 // Dead-key compositions: dead character, base character, result.
 struct Compose
@@ -42,13 +41,11 @@ struct Compose
 const Compose kComposeDE[] = {
     {L'^', L'a', L'â'}, {L'^', L'e', L'ê'}, {L'^', L'i', L'î'}, {L'^', L'o', L'ô'}, {L'^', L'u', L'û'},
     {L'^', L'A', L'Â'}, {L'^', L'E', L'Ê'}, {L'^', L'I', L'Î'}, {L'^', L'O', L'Ô'}, {L'^', L'U', L'Û'},
-    {L'^', L' ', L'^'},
-    {L'´', L'a', L'á'}, {L'´', L'e', L'é'}, {L'´', L'i', L'í'}, {L'´', L'o', L'ó'}, {L'´', L'u', L'ú'},
-    {L'´', L'y', L'ý'}, {L'´', L'A', L'Á'}, {L'´', L'E', L'É'}, {L'´', L'I', L'Í'}, {L'´', L'O', L'Ó'},
-    {L'´', L'U', L'Ú'}, {L'´', L'Y', L'Ý'}, {L'´', L' ', L'´'},
-    {L'`', L'a', L'à'}, {L'`', L'e', L'è'}, {L'`', L'i', L'ì'}, {L'`', L'o', L'ò'}, {L'`', L'u', L'ù'},
-    {L'`', L'A', L'À'}, {L'`', L'E', L'È'}, {L'`', L'I', L'Ì'}, {L'`', L'O', L'Ò'}, {L'`', L'U', L'Ù'},
-    {L'`', L' ', L'`'},
+    {L'^', L' ', L'^'}, {L'´', L'a', L'á'}, {L'´', L'e', L'é'}, {L'´', L'i', L'í'}, {L'´', L'o', L'ó'},
+    {L'´', L'u', L'ú'}, {L'´', L'y', L'ý'}, {L'´', L'A', L'Á'}, {L'´', L'E', L'É'}, {L'´', L'I', L'Í'},
+    {L'´', L'O', L'Ó'}, {L'´', L'U', L'Ú'}, {L'´', L'Y', L'Ý'}, {L'´', L' ', L'´'}, {L'`', L'a', L'à'},
+    {L'`', L'e', L'è'}, {L'`', L'i', L'ì'}, {L'`', L'o', L'ò'}, {L'`', L'u', L'ù'}, {L'`', L'A', L'À'},
+    {L'`', L'E', L'È'}, {L'`', L'I', L'Ì'}, {L'`', L'O', L'Ò'}, {L'`', L'U', L'Ù'}, {L'`', L' ', L'`'},
 };
 
 // One layout: four 48-character rows (a space in the AltGr rows means nothing) and the
@@ -79,27 +76,21 @@ const wchar_t kNoAltGr[] = L"                                                ";
 const char kNoDead[] = "................................................";
 
 const LayoutDef kLayouts[] = {
-    {CTableKeyboardLayer::kUnitedStates, kVkUS,
-     Row(L"`1234567890-=qwertyuiop[]asdfghjkl;'\\zxcvbnm,./\\"),
-     Row(L"~!@#$%^&*()_+QWERTYUIOP{}ASDFGHJKL:\"|ZXCVBNM<>?|"),
-     Row(kNoAltGr), Row(kNoAltGr), kNoDead, nullptr, 0, L'.'},
-    {CTableKeyboardLayer::kUnitedKingdom, kVkUK,
-     Row(L"`1234567890-=qwertyuiop[]asdfghjkl;'#zxcvbnm,./\\"),
+    {CTableKeyboardLayer::kUnitedStates, kVkUS, Row(L"`1234567890-=qwertyuiop[]asdfghjkl;'\\zxcvbnm,./\\"),
+     Row(L"~!@#$%^&*()_+QWERTYUIOP{}ASDFGHJKL:\"|ZXCVBNM<>?|"), Row(kNoAltGr), Row(kNoAltGr), kNoDead,
+     nullptr, 0, L'.'},
+    {CTableKeyboardLayer::kUnitedKingdom, kVkUK, Row(L"`1234567890-=qwertyuiop[]asdfghjkl;'#zxcvbnm,./\\"),
      Row(L"¬!\"£$%^&*()_+QWERTYUIOP{}ASDFGHJKL:@~ZXCVBNM<>?|"),
      Row(L"¦   €          é   úíó   á                      "),
-     Row(L"               É   ÚÍÓ   Á                      "),
-     kNoDead, nullptr, 0, L'.'},
-    {CTableKeyboardLayer::kGerman, kVkDE,
-     Row(L"^1234567890ß´qwertzuiopü+asdfghjklöä#yxcvbnm,.-<"),
+     Row(L"               É   ÚÍÓ   Á                      "), kNoDead, nullptr, 0, L'.'},
+    {CTableKeyboardLayer::kGerman, kVkDE, Row(L"^1234567890ß´qwertzuiopü+asdfghjklöä#yxcvbnm,.-<"),
      Row(L"°!\"§$%&/()=?`QWERTZUIOPÜ*ASDFGHJKLÖÄ'YXCVBNM;:_>"),
-     Row(L"  ²³   {[]}\\ @ €        ~                  µ   |"),
-     Row(kNoAltGr),
-     "n...........b...................................",
-     kComposeDE, sizeof kComposeDE / sizeof kComposeDE[0], L','},
-    {CTableKeyboardLayer::kRussian, kVkUS,
-     Row(L"ё1234567890-=йцукенгшщзхъфывапролджэ\\ячсмитьбю.\\"),
-     Row(L"Ё!\"№;%:?*()_+ЙЦУКЕНГШЩЗХЪФЫВАПРОЛДЖЭ/ЯЧСМИТЬБЮ,/"),
-     Row(kNoAltGr), Row(kNoAltGr), kNoDead, nullptr, 0, L','},
+     Row(L"  ²³   {[]}\\ @ €        ~                  µ   |"), Row(kNoAltGr),
+     "n...........b...................................", kComposeDE, sizeof kComposeDE / sizeof kComposeDE[0],
+     L','},
+    {CTableKeyboardLayer::kRussian, kVkUS, Row(L"ё1234567890-=йцукенгшщзхъфывапролджэ\\ячсмитьбю.\\"),
+     Row(L"Ё!\"№;%:?*()_+ЙЦУКЕНГШЩЗХЪФЫВАПРОЛДЖЭ/ЯЧСМИТЬБЮ,/"), Row(kNoAltGr), Row(kNoAltGr), kNoDead,
+     nullptr, 0, L','},
 };
 
 // Keys that are the same on every layout: scan code, virtual key, character (0 for none).
@@ -111,16 +102,16 @@ struct FixedKey
 };
 
 const FixedKey kFixedKeys[] = {
-    {0x01, VK_ESCAPE, 0x1B}, {0x0E, VK_BACK, 0x08}, {0x0F, VK_TAB, 0x09}, {0x1C, VK_RETURN, 0x0D},
-    {0x1D, VK_CONTROL, 0}, {0x2A, VK_SHIFT, 0}, {0x36, VK_SHIFT, 0}, {0x37, VK_MULTIPLY, L'*'},
-    {0x38, VK_MENU, 0}, {0x39, VK_SPACE, L' '}, {0x3A, VK_CAPITAL, 0},
-    {0x3B, VK_F1, 0}, {0x3C, VK_F2, 0}, {0x3D, VK_F3, 0}, {0x3E, VK_F4, 0}, {0x3F, VK_F5, 0},
-    {0x40, VK_F6, 0}, {0x41, VK_F7, 0}, {0x42, VK_F8, 0}, {0x43, VK_F9, 0}, {0x44, VK_F10, 0},
-    {0x45, VK_NUMLOCK, 0}, {0x46, VK_SCROLL, 0},
-    {0x47, VK_HOME, 0}, {0x48, VK_UP, 0}, {0x49, VK_PRIOR, 0}, {0x4A, VK_SUBTRACT, L'-'},
-    {0x4B, VK_LEFT, 0}, {0x4C, VK_CLEAR, 0}, {0x4D, VK_RIGHT, 0}, {0x4E, VK_ADD, L'+'},
-    {0x4F, VK_END, 0}, {0x50, VK_DOWN, 0}, {0x51, VK_NEXT, 0}, {0x52, VK_INSERT, 0}, {0x53, VK_DELETE, 0},
-    {0x57, VK_F11, 0}, {0x58, VK_F12, 0},
+    {0x01, VK_ESCAPE, 0x1B}, {0x0E, VK_BACK, 0x08},  {0x0F, VK_TAB, 0x09},      {0x1C, VK_RETURN, 0x0D},
+    {0x1D, VK_CONTROL, 0},   {0x2A, VK_SHIFT, 0},    {0x36, VK_SHIFT, 0},       {0x37, VK_MULTIPLY, L'*'},
+    {0x38, VK_MENU, 0},      {0x39, VK_SPACE, L' '}, {0x3A, VK_CAPITAL, 0},     {0x3B, VK_F1, 0},
+    {0x3C, VK_F2, 0},        {0x3D, VK_F3, 0},       {0x3E, VK_F4, 0},          {0x3F, VK_F5, 0},
+    {0x40, VK_F6, 0},        {0x41, VK_F7, 0},       {0x42, VK_F8, 0},          {0x43, VK_F9, 0},
+    {0x44, VK_F10, 0},       {0x45, VK_NUMLOCK, 0},  {0x46, VK_SCROLL, 0},      {0x47, VK_HOME, 0},
+    {0x48, VK_UP, 0},        {0x49, VK_PRIOR, 0},    {0x4A, VK_SUBTRACT, L'-'}, {0x4B, VK_LEFT, 0},
+    {0x4C, VK_CLEAR, 0},     {0x4D, VK_RIGHT, 0},    {0x4E, VK_ADD, L'+'},      {0x4F, VK_END, 0},
+    {0x50, VK_DOWN, 0},      {0x51, VK_NEXT, 0},     {0x52, VK_INSERT, 0},      {0x53, VK_DELETE, 0},
+    {0x57, VK_F11, 0},       {0x58, VK_F12, 0},
 };
 
 // Scan codes of the number pad keys when Num Lock gives digits.
@@ -170,7 +161,8 @@ const FixedKey* FixedByVk(UINT vk)
 
 wchar_t ToUpperChar(wchar_t c)
 {
-    return static_cast<wchar_t>(reinterpret_cast<ULONG_PTR>(::CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(c)))));
+    return static_cast<wchar_t>(
+        reinterpret_cast<ULONG_PTR>(::CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(c)))));
 }
 
 // Caps Lock acts on a key whose shifted character is the capital of its plain one.
@@ -186,10 +178,18 @@ wchar_t Column(const LayoutDef& def, int i, int column)
     wchar_t c = 0;
     switch (column)
     {
-    case 0: c = def.normal[i]; break;
-    case 1: c = def.shift[i]; break;
-    case 2: c = def.altgr[i]; break;
-    default: c = def.shiftAltgr[i]; break;
+    case 0:
+        c = def.normal[i];
+        break;
+    case 1:
+        c = def.shift[i];
+        break;
+    case 2:
+        c = def.altgr[i];
+        break;
+    default:
+        c = def.shiftAltgr[i];
+        break;
     }
     if (column >= 2 && c == L' ')
         return 0;
@@ -259,20 +259,28 @@ UINT CTableKeyboardLayer::MapVirtualKey(UINT code, UINT mapType, HKL layout)
     switch (mapType)
     {
     case MAPVK_VK_TO_VSC:
-    case MAPVK_VK_TO_VSC_EX:
-    {
+    case MAPVK_VK_TO_VSC_EX: {
         bool ex = mapType == MAPVK_VK_TO_VSC_EX;
         switch (code)
         {
-        case VK_LSHIFT: return 0x2A;
-        case VK_RSHIFT: return 0x36;
-        case VK_LCONTROL: return 0x1D;
-        case VK_RCONTROL: return ex ? 0xE01D : 0x1D;
-        case VK_LMENU: return 0x38;
-        case VK_RMENU: return ex ? 0xE038 : 0x38;
-        case VK_DECIMAL: return 0x53;
-        case VK_DIVIDE: return ex ? 0xE035 : 0x35;
-        default: break;
+        case VK_LSHIFT:
+            return 0x2A;
+        case VK_RSHIFT:
+            return 0x36;
+        case VK_LCONTROL:
+            return 0x1D;
+        case VK_RCONTROL:
+            return ex ? 0xE01D : 0x1D;
+        case VK_LMENU:
+            return 0x38;
+        case VK_RMENU:
+            return ex ? 0xE038 : 0x38;
+        case VK_DECIMAL:
+            return 0x53;
+        case VK_DIVIDE:
+            return ex ? 0xE035 : 0x35;
+        default:
+            break;
         }
         if (code >= VK_NUMPAD0 && code <= VK_NUMPAD9)
             return kNumpadScans[code - VK_NUMPAD0];
@@ -286,20 +294,26 @@ UINT CTableKeyboardLayer::MapVirtualKey(UINT code, UINT mapType, HKL layout)
         return ex && extended ? 0xE000u | k->scan : k->scan;
     }
     case MAPVK_VSC_TO_VK:
-    case MAPVK_VSC_TO_VK_EX:
-    {
+    case MAPVK_VSC_TO_VK_EX: {
         bool ex = mapType == MAPVK_VSC_TO_VK_EX;
         if (ex)
         {
             switch (code)
             {
-            case 0x2A: return VK_LSHIFT;
-            case 0x36: return VK_RSHIFT;
-            case 0x1D: return VK_LCONTROL;
-            case 0xE01D: return VK_RCONTROL;
-            case 0x38: return VK_LMENU;
-            case 0xE038: return VK_RMENU;
-            default: break;
+            case 0x2A:
+                return VK_LSHIFT;
+            case 0x36:
+                return VK_RSHIFT;
+            case 0x1D:
+                return VK_LCONTROL;
+            case 0xE01D:
+                return VK_RCONTROL;
+            case 0x38:
+                return VK_LMENU;
+            case 0xE038:
+                return VK_RMENU;
+            default:
+                break;
             }
         }
         if (code > 0xFF)
@@ -310,8 +324,7 @@ UINT CTableKeyboardLayer::MapVirtualKey(UINT code, UINT mapType, HKL layout)
         const FixedKey* k = FixedByScan(code);
         return k ? k->vk : 0;
     }
-    case MAPVK_VK_TO_CHAR:
-    {
+    case MAPVK_VK_TO_CHAR: {
         // The plain character; letters come as capitals, a dead key has the top bit set.
         int i = FindByVk(*def, code);
         if (i >= 0)
@@ -641,7 +654,8 @@ void CTableKeyboardLayer::ClearKeyboardState()
 
 void CTableKeyboardLayer::SetCapsLock(bool on)
 {
-    m_state[VK_CAPITAL] = static_cast<BYTE>(on ? (m_state[VK_CAPITAL] | 0x01) : (m_state[VK_CAPITAL] & ~0x01));
+    m_state[VK_CAPITAL] =
+        static_cast<BYTE>(on ? (m_state[VK_CAPITAL] | 0x01) : (m_state[VK_CAPITAL] & ~0x01));
 }
 
 } // namespace KV

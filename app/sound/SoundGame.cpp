@@ -12,8 +12,7 @@ CSoundGame::CSoundGame() : m_bSwitch(1), m_pSwitch(&m_bSwitch)
 CSoundGame::CSoundGame(const CSoundGame& other)
     : KV::CSoundSystem(other), m_bSwitch(other.m_bSwitch),
       m_pSwitch(other.m_pSwitch == &other.m_bSwitch ? &m_bSwitch : other.m_pSwitch)
-{
-}
+{}
 
 CSoundGame& CSoundGame::operator=(const CSoundGame& other)
 {

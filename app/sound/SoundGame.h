@@ -6,8 +6,7 @@
 class CSoundGame : public KV::CSoundSystem
 {
 public:
-    enum : unsigned short
-    {
+    enum : unsigned short {
         SoundWaiting = 0,   // lesson waits for its first character
         SoundResume = 1,    // lesson resumed from a pause
         SoundResultLow = 2, // results 0 to 20

@@ -22,8 +22,7 @@ CSoundSys::CSoundSys() : m_bSwitch(1), m_pSwitch(&m_bSwitch)
 CSoundSys::CSoundSys(const CSoundSys& other)
     : KV::CSoundSystem(other), m_bSwitch(other.m_bSwitch),
       m_pSwitch(other.m_pSwitch == &other.m_bSwitch ? &m_bSwitch : other.m_pSwitch)
-{
-}
+{}
 
 CSoundSys& CSoundSys::operator=(const CSoundSys& other)
 {

@@ -8,11 +8,10 @@
 class CSoundSys : public KV::CSoundSystem
 {
 public:
-    enum : unsigned short
-    {
-        SoundClick = 0,   // every other command
-        SoundTool = 1,    // tool commands
-        SoundAlarm = 2,   // commands that warn
+    enum : unsigned short {
+        SoundClick = 0, // every other command
+        SoundTool = 1,  // tool commands
+        SoundAlarm = 2, // commands that warn
     };
 
     // Sound folder beside the program, default list.

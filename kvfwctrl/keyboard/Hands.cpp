@@ -8,13 +8,12 @@ namespace {
 
 // Left hand, y pointing down: little, ring, middle, index and thumb (7 points each), palm (11).
 const tagPosf kOutline[CHands::kOutlinePoints] = {
-    {19, 79}, {1, 43}, {1, 39}, {2, 36}, {7, 35}, {9, 37}, {28, 69},
-    {33, 67}, {22, 15}, {24, 11}, {26, 9}, {31, 10}, {33, 12}, {44, 58},
-    {51, 58}, {51, 6}, {53, 2}, {57, 0}, {61, 2}, {62, 6}, {65, 58},
-    {73, 61}, {80, 18}, {82, 14}, {86, 12}, {91, 15}, {93, 20}, {87, 67},
-    {98, 86}, {120, 67}, {125, 67}, {131, 68}, {133, 73}, {131, 80}, {103, 107},
-    {101, 112}, {97, 127}, {89, 137}, {77, 145}, {62, 149}, {47, 149}, {34, 144}, {22, 134}, {15, 120},
-    {13, 110}, {14, 95}};
+    {19, 79},  {1, 43},   {1, 39},    {2, 36},    {7, 35},   {9, 37},   {28, 69},  {33, 67},
+    {22, 15},  {24, 11},  {26, 9},    {31, 10},   {33, 12},  {44, 58},  {51, 58},  {51, 6},
+    {53, 2},   {57, 0},   {61, 2},    {62, 6},    {65, 58},  {73, 61},  {80, 18},  {82, 14},
+    {86, 12},  {91, 15},  {93, 20},   {87, 67},   {98, 86},  {120, 67}, {125, 67}, {131, 68},
+    {133, 73}, {131, 80}, {103, 107}, {101, 112}, {97, 127}, {89, 137}, {77, 145}, {62, 149},
+    {47, 149}, {34, 144}, {22, 134},  {15, 120},  {13, 110}, {14, 95}};
 
 // Outline points that are the fingertips of little, ring, middle, index, thumb.
 const int kTips[5] = {4, 10, 17, 24, 32};
@@ -102,7 +101,8 @@ void CHands::DrawHand(tagHandDraw& hd, int right)
     if (m_Outline.size() != static_cast<size_t>(kOutlinePoints))
         return;
     glBegin(GL_LINE_LOOP);
-    for (int i = 0; i < kOutlinePoints; ++i) {
+    for (int i = 0; i < kOutlinePoints; ++i)
+    {
         const CRGBA& c = IsPointActive(hd, right, i) ? m_Active : m_Passive;
         const tagPosf p = GetPointPos(hd, right, i);
         glColor3ub(c.r, c.g, c.b);

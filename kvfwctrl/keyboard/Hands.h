@@ -15,9 +15,9 @@ struct tagPosf
 // What the keyboard hands to the hands for one frame.
 struct tagHandDraw
 {
-    float lx, ly;       // left hand position (where its selected fingertip goes)
-    float rx, ry;       // right hand position
-    float z;            // depth of both outlines
+    float lx, ly; // left hand position (where its selected fingertip goes)
+    float rx, ry; // right hand position
+    float z;      // depth of both outlines
     unsigned long lFinger;
     unsigned long rFinger;
     unsigned long lActive;

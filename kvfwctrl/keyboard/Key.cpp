@@ -40,8 +40,8 @@ void Vertex(const CRGBA& c, float x, float y, float z)
 const float kFaceDepth = -50.0f;
 
 // The octagon of a key through its eight outline points, each with its own colour.
-void Octagon(GLenum mode, const CRGBA* colours, float x0, float y0, float x1, float y1,
-             float ix0, float iy0, float ix1, float iy1)
+void Octagon(GLenum mode, const CRGBA* colours, float x0, float y0, float x1, float y1, float ix0, float iy0,
+             float ix1, float iy1)
 {
     glBegin(mode);
     Vertex(colours[0], ix0, y0, kFaceDepth);
@@ -62,8 +62,7 @@ CKey::CKey(CKeyboard* parent)
       m_nActive(0), m_szText1{0, 0, 0}, m_szText2{0, 0, 0}, m_szAText1{0, 0, 0}, m_szAText2{0, 0, 0},
       m_nOneKey(0), m_nTypeView(0), m_nContrast(0), m_fX(0), m_fY(0), m_fX1(0), m_fY1(0), m_fIX0(0),
       m_fIY0(0), m_fIX1(0), m_fIY1(0), m_fCX(0), m_fCY(0), m_nReqShift(0)
-{
-}
+{}
 
 CKey::~CKey() = default;
 
@@ -83,7 +82,8 @@ void CKey::Serialize(std::ostream& out)
 void CKey::Serialize(std::istream& in)
 {
     const unsigned short version = SerializeUS(in);
-    if (version == 0) {
+    if (version == 0)
+    {
         // Cut-off data reads as zeros: only a real zero word is a wrong version.
         if (in)
             ShowWarning(L"Wrong version file: *.kbd");
@@ -127,11 +127,12 @@ void CKey::SetText(const wchar_t* text1, const wchar_t* text2, unsigned int code
     copy(text1, m_szText1, m_szAText1);
     copy(text2, m_szText2, m_szAText2);
     m_nOneKey = 0;
-    if (m_szText1[0] && m_szText2[0]) {
-        m_nOneKey = ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, m_szText1, 1, m_szText2, 1) ==
-                            CSTR_EQUAL
-                        ? 1
-                        : 0;
+    if (m_szText1[0] && m_szText2[0])
+    {
+        m_nOneKey =
+            ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, m_szText1, 1, m_szText2, 1) == CSTR_EQUAL
+                ? 1
+                : 0;
     }
 }
 
@@ -139,11 +140,13 @@ unsigned long CKey::SetActive(const wchar_t* text)
 {
     if (!text || !text[0])
         return 0;
-    if (m_szText1[0] && text[0] == m_szText1[0]) {
+    if (m_szText1[0] && text[0] == m_szText1[0])
+    {
         m_nActive = 1;
         return 0;
     }
-    if (m_szText2[0] && text[0] == m_szText2[0]) {
+    if (m_szText2[0] && text[0] == m_szText2[0])
+    {
         m_nActive = 1;
         return m_nShift;
     }
@@ -153,17 +156,20 @@ unsigned long CKey::SetActive(const wchar_t* text)
 bool CKey::SetActiveOnlyOne(const wchar_t* text)
 {
     const wchar_t ch = text ? text[0] : 0;
-    if (ch && m_szText1[0] && ch == m_szText1[0]) {
+    if (ch && m_szText1[0] && ch == m_szText1[0])
+    {
         m_nActive = 1;
         m_nReqShift = 0;
         return true;
     }
-    if (ch && m_szText2[0] && ch == m_szText2[0]) {
+    if (ch && m_szText2[0] && ch == m_szText2[0])
+    {
         m_nActive = 1;
         m_nReqShift = 1;
         return true;
     }
-    if (!IsShiftKey()) {
+    if (!IsShiftKey())
+    {
         m_nActive = 0;
         m_nReqShift = 0;
     }
@@ -174,7 +180,8 @@ void CKey::Calculate(tagKeyDraw& cursor)
 {
     if (m_nCode == 0x1C)
         cursor.x += 33.0f;
-    if (m_nType == kTypeGap) {
+    if (m_nType == kTypeGap)
+    {
         cursor.x += 2.0f * m_fLength - 1.0f;
         m_fX = cursor.x;
         m_fY = cursor.y;
@@ -184,14 +191,17 @@ void CKey::Calculate(tagKeyDraw& cursor)
         m_fCY = m_fY;
         return;
     }
-    if (IsDrawn()) {
+    if (IsDrawn())
+    {
         m_fX1 = cursor.x + 2.0f * m_fLength - 1.0f;
         m_fY1 = cursor.y + 2.0f * m_fHight - 1.0f;
         m_fIX0 = cursor.x + 4.0f;
         m_fIY0 = cursor.y + 4.0f;
         m_fIX1 = cursor.x + 2.0f * m_fLength - 4.0f;
         m_fIY1 = cursor.y + 2.0f * m_fHight - 4.0f;
-    } else {
+    }
+    else
+    {
         // An undrawn key has no extent of its own.
         m_fX1 = cursor.x;
         m_fY1 = cursor.y;
@@ -200,10 +210,13 @@ void CKey::Calculate(tagKeyDraw& cursor)
     }
     m_fX = cursor.x;
     m_fY = cursor.y;
-    if (m_nType == kTypeRowEnd) {
+    if (m_nType == kTypeRowEnd)
+    {
         cursor.x = 0.0f;
         cursor.y -= 2.0f * m_fHight + 1.0f;
-    } else {
+    }
+    else
+    {
         cursor.x += 2.0f * m_fLength + 1.0f;
     }
     m_fCX = m_fX + (m_fX1 - m_fX) / 2.0f;
@@ -224,11 +237,16 @@ void CKey::Draw()
     if (m_szText2[0] && !m_nOneKey)
         DrawLetter(m_szAText2, 20.0f, 20.0f);
 
-    if (m_nTypeView == kView3D) {
-        DrawShadow11(m_fX + 4, m_fY + 4, m_fX1 - 4, m_fY1 - 4, m_fIX0 + 3, m_fIY0 + 3, m_fIX1 - 3, m_fIY1 - 3, 0);
+    if (m_nTypeView == kView3D)
+    {
+        DrawShadow11(m_fX + 4, m_fY + 4, m_fX1 - 4, m_fY1 - 4, m_fIX0 + 3, m_fIY0 + 3, m_fIX1 - 3, m_fIY1 - 3,
+                     0);
         DrawShadow21(m_fX, m_fY, m_fX1, m_fY1, m_fIX0, m_fIY0, m_fIX1, m_fIY1, 0);
-    } else if (m_nTypeView == kViewFlat) {
-        DrawShadow22(m_fX + 1, m_fY + 1, m_fX1 - 1, m_fY1 - 1, m_fIX0 + 1, m_fIY0 + 1, m_fIX1 - 1, m_fIY1 - 1, 0);
+    }
+    else if (m_nTypeView == kViewFlat)
+    {
+        DrawShadow22(m_fX + 1, m_fY + 1, m_fX1 - 1, m_fY1 - 1, m_fIX0 + 1, m_fIY0 + 1, m_fIX1 - 1, m_fIY1 - 1,
+                     0);
         DrawShadow12(m_fX, m_fY, m_fX1, m_fY1, m_fIX0, m_fIY0, m_fIX1, m_fIY1, 0);
     }
 }
@@ -238,12 +256,15 @@ void CKey::DrawLetter(const char* text, float offset, float size)
     if (!text || !text[0])
         return;
     CRGBA colour;
-    if (m_nActive) {
+    if (m_nActive)
+    {
         if (m_nContrast)
             colour = m_nTypeView == kView3D ? CRGBA(0, 0, 0) : CRGBA(255, 255, 255);
         else
             colour = m_pParent->GetSchemeColour(16);
-    } else {
+    }
+    else
+    {
         colour = m_nContrast ? CRGBA(0, 0, 0) : m_pParent->GetSchemeColour(15);
     }
     glColor3ub(colour.r, colour.g, colour.b);
@@ -256,12 +277,14 @@ void CKey::DrawLetter(const char* text, float offset, float size)
 }
 
 // 3D top: the first three points shaded, the rest in the face colour.
-void CKey::DrawShadow11(float x0, float y0, float x1, float y1, float ix0, float iy0, float ix1, float iy1, int)
+void CKey::DrawShadow11(float x0, float y0, float x1, float y1, float ix0, float iy0, float ix1, float iy1,
+                        int)
 {
     const unsigned long f = m_nFinger;
     CRGBA shade = m_pParent->GetSchemeColour(m_nActive ? 13 : f + 6);
     CRGBA face = m_pParent->GetSchemeColour(m_nActive ? 12 : f);
-    if (m_nContrast) {
+    if (m_nContrast)
+    {
         shade = Brighten(shade, 50);
         face = Brighten(face, 50);
     }
@@ -270,11 +293,13 @@ void CKey::DrawShadow11(float x0, float y0, float x1, float y1, float ix0, float
 }
 
 // 3D body: the finger's face colour on the first four points, its shade on the others.
-void CKey::DrawShadow21(float x0, float y0, float x1, float y1, float ix0, float iy0, float ix1, float iy1, int)
+void CKey::DrawShadow21(float x0, float y0, float x1, float y1, float ix0, float iy0, float ix1, float iy1,
+                        int)
 {
     CRGBA face = m_pParent->GetSchemeColour(m_nFinger);
     CRGBA shade = m_pParent->GetSchemeColour(m_nFinger + 6);
-    if (m_nContrast) {
+    if (m_nContrast)
+    {
         shade = Brighten(shade, 50);
         face = Brighten(face, 50);
     }
@@ -283,12 +308,14 @@ void CKey::DrawShadow21(float x0, float y0, float x1, float y1, float ix0, float
 }
 
 // Flat fill in one colour.
-void CKey::DrawShadow22(float x0, float y0, float x1, float y1, float ix0, float iy0, float ix1, float iy1, int)
+void CKey::DrawShadow22(float x0, float y0, float x1, float y1, float ix0, float iy0, float ix1, float iy1,
+                        int)
 {
     CRGBA c;
     if (m_nActive)
         c = m_nContrast ? CRGBA(0, 0, 0) : m_pParent->GetSchemeColour(13);
-    else {
+    else
+    {
         c = m_pParent->GetSchemeColour(m_nFinger + 6);
         if (m_nContrast)
             c = Brighten(c, 50);
@@ -298,7 +325,8 @@ void CKey::DrawShadow22(float x0, float y0, float x1, float y1, float ix0, float
 }
 
 // Flat outline in black.
-void CKey::DrawShadow12(float x0, float y0, float x1, float y1, float ix0, float iy0, float ix1, float iy1, int)
+void CKey::DrawShadow12(float x0, float y0, float x1, float y1, float ix0, float iy0, float ix1, float iy1,
+                        int)
 {
     const CRGBA black(0, 0, 0);
     const CRGBA colours[8] = {black, black, black, black, black, black, black, black};

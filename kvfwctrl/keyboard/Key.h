@@ -35,12 +35,20 @@ public:
     virtual void Serialize(std::istream& in);
 
     // Texts are decimal numbers; only their leading digits count.
-    void SetDate(const wchar_t* code, const wchar_t* width, const wchar_t* height,
-                 unsigned long type, unsigned long shift, unsigned long finger);
+    void SetDate(const wchar_t* code, const wchar_t* width, const wchar_t* height, unsigned long type,
+                 unsigned long shift, unsigned long finger);
     void SetCode(unsigned char code) { m_nCode = code; }
-    void SetSize(float width, float height) { m_fLength = width; m_fHight = height; }
+    void SetSize(float width, float height)
+    {
+        m_fLength = width;
+        m_fHight = height;
+    }
     void SetStyle(unsigned long type, unsigned long finger, unsigned long shift)
-    { m_nType = type; m_nFinger = finger; m_nShift = shift; }
+    {
+        m_nType = type;
+        m_nFinger = finger;
+        m_nShift = shift;
+    }
     void SetOneKey(unsigned long one) { m_nOneKey = one; }
     void SetContrast(unsigned short on) { m_nContrast = on; }
     void SetTypeView(unsigned short view) { m_nTypeView = view; }
@@ -94,10 +102,14 @@ public:
 private:
     void DrawLetter(const char* text, float offset, float size);
     // Octagon outlines: 3D top/body and flat fill/outline. The last argument has no effect.
-    void DrawShadow11(float x0, float y0, float x1, float y1, float ix0, float iy0, float ix1, float iy1, int);
-    void DrawShadow21(float x0, float y0, float x1, float y1, float ix0, float iy0, float ix1, float iy1, int);
-    void DrawShadow22(float x0, float y0, float x1, float y1, float ix0, float iy0, float ix1, float iy1, int);
-    void DrawShadow12(float x0, float y0, float x1, float y1, float ix0, float iy0, float ix1, float iy1, int);
+    void DrawShadow11(float x0, float y0, float x1, float y1, float ix0, float iy0, float ix1, float iy1,
+                      int);
+    void DrawShadow21(float x0, float y0, float x1, float y1, float ix0, float iy0, float ix1, float iy1,
+                      int);
+    void DrawShadow22(float x0, float y0, float x1, float y1, float ix0, float iy0, float ix1, float iy1,
+                      int);
+    void DrawShadow12(float x0, float y0, float x1, float y1, float ix0, float iy0, float ix1, float iy1,
+                      int);
 
     CKeyboard* m_pParent;
     unsigned char m_nCode;

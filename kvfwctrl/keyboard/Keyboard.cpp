@@ -18,11 +18,10 @@ namespace {
 // Used for scheme entries the loaded scheme lacks, so that a missing or short bitmap still
 // gives a readable keyboard.
 const CRGBA kDefaultScheme[CKeyboard::kSchemeSize] = {
-    CRGBA(236, 112, 99),  CRGBA(245, 176, 65),  CRGBA(244, 208, 63),  CRGBA(88, 214, 141),
-    CRGBA(72, 201, 176),  CRGBA(93, 173, 226),  CRGBA(146, 43, 33),   CRGBA(156, 100, 12),
-    CRGBA(154, 125, 10),  CRGBA(25, 111, 61),   CRGBA(17, 120, 100),  CRGBA(26, 82, 118),
-    CRGBA(255, 255, 255), CRGBA(120, 120, 120), CRGBA(40, 40, 48),    CRGBA(0, 0, 0),
-    CRGBA(200, 0, 0)};
+    CRGBA(236, 112, 99), CRGBA(245, 176, 65), CRGBA(244, 208, 63),  CRGBA(88, 214, 141),  CRGBA(72, 201, 176),
+    CRGBA(93, 173, 226), CRGBA(146, 43, 33),  CRGBA(156, 100, 12),  CRGBA(154, 125, 10),  CRGBA(25, 111, 61),
+    CRGBA(17, 120, 100), CRGBA(26, 82, 118),  CRGBA(255, 255, 255), CRGBA(120, 120, 120), CRGBA(40, 40, 48),
+    CRGBA(0, 0, 0),      CRGBA(200, 0, 0)};
 
 const UINT kMapScanToVk = 1; // MAPVK_VSC_TO_VK
 
@@ -33,8 +32,7 @@ CKeyboard::CKeyboard()
       m_pRightHome(nullptr), m_nScheme(0), m_nShowKeyText(1), m_pHands(nullptr), m_nShowHands(1),
       m_nCodePage(1252), m_nListBase(1), m_nClientWidth(0), m_nClientHeight(0), m_nTypeView(0),
       m_nContrast(0), m_nKeysList(0), m_hKeysListRC(nullptr)
-{
-}
+{}
 
 CKeyboard::~CKeyboard()
 {
@@ -47,8 +45,8 @@ CKeyboard::~CKeyboard()
 HWND CKeyboard::Create(HINSTANCE instance, HWND parent, DWORD style, const RECT& rect, UINT id)
 {
     HWND hwnd = CWnd::Create(0, L"STATIC", L"", style | WS_CHILD, rect.left, rect.top, rect.right - rect.left,
-                             rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<ULONG_PTR>(id)),
-                             instance);
+                             rect.bottom - rect.top, parent,
+                             reinterpret_cast<HMENU>(static_cast<ULONG_PTR>(id)), instance);
     if (!m_pHands)
         m_pHands = new CHands();
     SetContrast(m_nContrast);
@@ -88,7 +86,8 @@ LRESULT CKeyboard::OnSize(UINT type, int width, int height)
     CSkin::OnSize(type, width, height);
     m_nClientWidth = width;
     m_nClientHeight = height;
-    if (m_GL.IsCreated()) {
+    if (m_GL.IsCreated())
+    {
         m_GL.MakeCurrentDC();
         m_GL.Ortho(0, width, 0, height, -60, 60);
         m_nListBase = m_GL.GetFontBase();
@@ -131,10 +130,13 @@ void CKeyboard::SetLOGFONT(const LOGFONTW* font)
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     lf.lfQuality = DEFAULT_QUALITY;
     lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    if (font) {
+    if (font)
+    {
         wcsncpy(lf.lfFaceName, font->lfFaceName, LF_FACESIZE - 1);
         lf.lfCharSet = font->lfCharSet;
-    } else {
+    }
+    else
+    {
         wcscpy(lf.lfFaceName, L"Arial");
     }
     m_GL.SetLOGFONT(&lf);
@@ -184,13 +186,15 @@ void CKeyboard::Serialize(std::ostream& out)
 void CKeyboard::Serialize(std::istream& in)
 {
     const unsigned short version = SerializeUS(in);
-    if (version != 0) {
+    if (version != 0)
+    {
         m_pCurrentKey = nullptr;
         m_Keys.Serialize(in);
         AssignRoles();
         m_pCurrentKey = nullptr;
     }
-    for (CKey* key : m_Keys) {
+    for (CKey* key : m_Keys)
+    {
         key->SetpParent(this);
         key->SetTypeView(m_nTypeView);
         key->SetContrast(m_nContrast);
@@ -200,7 +204,8 @@ void CKeyboard::Serialize(std::istream& in)
 void CKeyboard::AssignRoles()
 {
     m_pLeftShift = m_pRightShift = m_pLeftHome = m_pRightHome = nullptr;
-    for (CKey* key : m_Keys) {
+    for (CKey* key : m_Keys)
+    {
         if (key->GetShift() == CKey::kShiftLeftKey)
             m_pLeftShift = key;
         if (key->GetShift() == CKey::kShiftRightKey)
@@ -233,7 +238,7 @@ void CKeyboard::Clear()
 }
 
 CKey* CKeyboard::AddKey(const wchar_t* code, const wchar_t* width, const wchar_t* height, unsigned long type,
-                       unsigned long finger, unsigned long shift)
+                        unsigned long finger, unsigned long shift)
 {
     CKey* key = m_Keys.New();
     key->SetpParent(this);
@@ -264,7 +269,8 @@ void CKeyboard::RefreshTextKey()
         out[0] = out[1] = 0;
         if (n != 0 && buffer[0] >= 0x20)
             out[0] = buffer[0];
-        if (n < 0) {
+        if (n < 0)
+        {
             // A dead key stays pending in the layout: a space takes it away again.
             BYTE plain[256] = {};
             wchar_t flush[8] = {};
@@ -272,11 +278,14 @@ void CKeyboard::RefreshTextKey()
         }
     };
 
-    for (CKey* key : m_Keys) {
+    for (CKey* key : m_Keys)
+    {
         wchar_t text1[2] = {}, text2[2] = {};
-        if (key->GetCode() != 0x1C) {
+        if (key->GetCode() != 0x1C)
+        {
             const UINT vk = layer->MapVirtualKey(key->GetCode(), kMapScanToVk, layout);
-            if (vk) {
+            if (vk)
+            {
                 state[VK_SHIFT] = 0x01;
                 state[VK_CONTROL] = 0;
                 translate(vk, key->GetCode(), text1);
@@ -297,13 +306,16 @@ void CKeyboard::SetActiveKey(const wchar_t* text, unsigned char shiftByte)
     m_pLeftShift->ResetActive();
     m_pRightShift->ResetActive();
     CKey* matched = nullptr;
-    for (CKey* key : m_Keys) {
+    for (CKey* key : m_Keys)
+    {
         if (key->SetActiveOnlyOne(text))
             matched = key;
     }
-    if (matched) {
+    if (matched)
+    {
         m_pCurrentKey = matched;
-        if (shiftByte) {
+        if (shiftByte)
+        {
             if (matched->GetShift() == CKey::kShiftLeftGoes)
                 m_pLeftShift->SetActiveShift(1);
             else if (matched->GetShift() == CKey::kShiftRightGoes)
@@ -320,9 +332,11 @@ void CKeyboard::SetActiveKeys(const wchar_t* text)
     ResetActiveKeys();
     if (!text || !text[0])
         return;
-    for (const wchar_t* p = text; *p; ++p) {
+    for (const wchar_t* p = text; *p; ++p)
+    {
         const wchar_t one[2] = {*p, 0};
-        for (CKey* key : m_Keys) {
+        for (CKey* key : m_Keys)
+        {
             const unsigned long role = key->SetActive(one);
             if (role == CKey::kShiftLeftGoes)
                 m_pLeftShift->SetActiveShift(1);
@@ -363,7 +377,8 @@ int CKeyboard::LoadBitmapW(const wchar_t* file, int pictures, int reload)
 {
     if (!CSkin::LoadBitmapW(file, pictures, reload))
         return 0;
-    if (!m_hWnd && (!m_dib.IsLoad() || reload)) {
+    if (!m_hWnd && (!m_dib.IsLoad() || reload))
+    {
         // Without a window the element itself loads nothing; the scheme is still wanted.
         CDib dib;
         if (!file || !dib.Load(file) || !dib.IsLoad())
@@ -400,11 +415,15 @@ void CKeyboard::SetContrast(int on)
     m_nContrast = on ? 1 : 0;
     for (CKey* key : m_Keys)
         key->SetContrast(m_nContrast);
-    if (m_pHands) {
-        if (m_nContrast) {
+    if (m_pHands)
+    {
+        if (m_nContrast)
+        {
             m_pHands->SetLineWidth(4.0f);
             m_pHands->SetPassiveColor(0, 0, 0);
-        } else {
+        }
+        else
+        {
             m_pHands->SetLineWidth(3.0f);
             m_pHands->SetPassiveColor(255, 255, 255);
         }
@@ -443,7 +462,8 @@ void CKeyboard::RefreshSizeKey(int clientHeight)
 float CKeyboard::GetLength() const
 {
     float length = 0.0f;
-    for (CKey* key : m_Keys) {
+    for (CKey* key : m_Keys)
+    {
         length += 2.0f * key->GetLength();
         if (key->GetType() == CKey::kTypeRowEnd)
             return length;
@@ -454,7 +474,8 @@ float CKeyboard::GetLength() const
 float CKeyboard::GetHight() const
 {
     float height = 0.0f;
-    for (CKey* key : m_Keys) {
+    for (CKey* key : m_Keys)
+    {
         if (key->GetType() == CKey::kTypeRowEnd)
             height += 2.0f * key->GetHight();
     }
@@ -469,13 +490,16 @@ void CKeyboard::GetViewTransform(int width, int height, float& tx, float& ty, fl
     const float hk = GetHight() + 8.0f;
     tx = ty = 0.0f;
     s = 1.0f;
-    if (w * hk * 0.002f < h) {
+    if (w * hk * 0.002f < h)
+    {
         // Room to grow: scaled with the width and centred on the keyboard's own middle, so
         // that it stays inside the window whatever its size (the keys hang from the top).
         s = w * 0.0017f;
         tx = w / 2.0f - s * len / 2.0f;
         ty = h / 2.0f - s * (h - hk / 2.0f);
-    } else if (w * len * 0.0017f < w) {
+    }
+    else if (w * len * 0.0017f < w)
+    {
         tx = (w - len) / 2.0f;
         s = 0.0017f * 590.0f;
     }
@@ -518,14 +542,16 @@ void CKeyboard::DrawKeys()
     snapshot.push_back(m_nListBase);
     for (unsigned long i = 0; i < kSchemeSize; ++i)
         snapshot.push_back(GetSchemeColour(i).GetCOLORREF());
-    for (const CKey* k : m_Keys) {
+    for (const CKey* k : m_Keys)
+    {
         snapshot.push_back(k->GetType());
         snapshot.push_back(k->GetNumFinger());
         snapshot.push_back(k->GetActive());
         snapshot.push_back(k->GetOneKey() | (static_cast<unsigned long>(k->GetTypeView()) << 8) |
                            (static_cast<unsigned long>(k->GetContrast()) << 24));
         unsigned long texts = 0;
-        for (int j = 0; j < 2; ++j) {
+        for (int j = 0; j < 2; ++j)
+        {
             texts = (texts << 8) | static_cast<unsigned char>(k->GetAText1()[j]);
             texts = (texts << 8) | static_cast<unsigned char>(k->GetAText2()[j]);
         }
@@ -542,14 +568,17 @@ void CKeyboard::DrawKeys()
     }
 
     HGLRC rc = wglGetCurrentContext();
-    if (rc != m_hKeysListRC) {
+    if (rc != m_hKeysListRC)
+    {
         m_nKeysList = 0; // a list of another context
         m_hKeysListRC = rc;
     }
-    if (!m_nKeysList || snapshot != m_KeysSnapshot) {
+    if (!m_nKeysList || snapshot != m_KeysSnapshot)
+    {
         if (!m_nKeysList)
             m_nKeysList = glGenLists(1);
-        if (!m_nKeysList) {
+        if (!m_nKeysList)
+        {
             // No list to be had: draw directly.
             for (CKey* key : m_Keys)
                 key->Draw();
@@ -593,13 +622,15 @@ bool CKeyboard::GetHandDraw(tagHandDraw& hd) const
     const unsigned long f = k->GetNumFinger();
     hd.lFinger = hd.rFinger = f;
     hd.lActive = hd.rActive = 1;
-    switch (k->GetShift()) {
+    switch (k->GetShift())
+    {
     case CKey::kShiftRightGoes: // a left-hand key
         hd.lx = k->GetCenterX();
         hd.ly = k->GetCenterY();
         hd.rFinger = 3;
         hd.rActive = 0;
-        if (k->GetReqShift() && m_pRightShift) {
+        if (k->GetReqShift() && m_pRightShift)
+        {
             hd.rx = m_pRightShift->GetCenterX();
             hd.ry = m_pRightShift->GetCenterY();
             hd.rFinger = 0;
@@ -611,7 +642,8 @@ bool CKeyboard::GetHandDraw(tagHandDraw& hd) const
         hd.ry = k->GetCenterY();
         hd.lFinger = 3;
         hd.lActive = 0;
-        if (k->GetReqShift() && m_pLeftShift) {
+        if (k->GetReqShift() && m_pLeftShift)
+        {
             hd.lx = m_pLeftShift->GetCenterX();
             hd.ly = m_pLeftShift->GetCenterY();
             hd.lFinger = 0;

@@ -22,8 +22,8 @@ class KVFWCTRL_API CKeyboard : public CSkin
 public:
     // Entries of the colour scheme.
     enum {
-        kFace = 0,          // 0-5: key face of finger 0-5
-        kShade = 6,         // 6-11: key shade of finger 0-5
+        kFace = 0,  // 0-5: key face of finger 0-5
+        kShade = 6, // 6-11: key shade of finger 0-5
         kActiveFace = 12,
         kActiveShade = 13,
         kBackground = 14,
@@ -98,7 +98,11 @@ public:
     int FillColourShema();
     unsigned long GetCountColourShema() const;
     const CListRGBA& GetColourShema() const { return m_Scheme; }
-    void SetColourShema(const CListRGBA& scheme) { m_Scheme = scheme; Repaint(); }
+    void SetColourShema(const CListRGBA& scheme)
+    {
+        m_Scheme = scheme;
+        Repaint();
+    }
     // Scheme entry; a built-in colour when the scheme lacks it.
     CRGBA GetSchemeColour(unsigned long index) const;
 

@@ -25,8 +25,7 @@ CLayout::CLayout() : m_nEnable(1) {}
 
 CLayout::CLayout(const wchar_t* klid, unsigned long enable, const wchar_t* name)
     : m_KLID(klid ? klid : L""), m_nEnable(enable), m_Name(name ? name : L"")
-{
-}
+{}
 
 void CLayout::Serialize(std::ostream& out) const
 {
@@ -40,7 +39,8 @@ int CLayout::Serialize(std::istream& in)
     unsigned short version = SerializeUS(in);
     if (!in)
         return 0;
-    if (version == 0) {
+    if (version == 0)
+    {
         ShowWarning(L"Wrong version file: *.usr");
         m_KLID.Empty();
         m_nEnable = 1;
@@ -58,7 +58,8 @@ CListLayout::CListLayout(const CListLayout& other) = default;
 
 CListLayout& CListLayout::operator=(const CListLayout& other)
 {
-    if (this != &other) {
+    if (this != &other)
+    {
         Clear();
         m_aLayouts = other.m_aLayouts;
     }
@@ -129,7 +130,8 @@ int CListLayout::Init()
 
     HKL remembered = layer->GetActiveLayout();
     int result = 1;
-    for (HKL handle : handles) {
+    for (HKL handle : handles)
+    {
         wchar_t klid[KL_NAMELENGTH] = {};
         // Activation names every layout exactly; where it is refused, the handle is named
         // without switching.
@@ -140,7 +142,8 @@ int CListLayout::Init()
             continue;
         klid[KL_NAMELENGTH - 1] = 0;
         wchar_t name[MAX_PATH];
-        if (!LookupLayoutName(klid, name)) {
+        if (!LookupLayoutName(klid, name))
+        {
             result = 0;
             break;
         }
@@ -160,7 +163,8 @@ int CListLayout::IsEnable(const wchar_t* klid) const
 int CListLayout::GetLastEnable() const
 {
     int found = -1;
-    for (size_t i = 0; i < m_aLayouts.size(); ++i) {
+    for (size_t i = 0; i < m_aLayouts.size(); ++i)
+    {
         if (!m_aLayouts[i].IsInstall() || !m_aLayouts[i].GetEnable())
             continue;
         if (found >= 0)
@@ -187,10 +191,12 @@ void CListLayout::Serialize(std::ostream& out) const
         n = 0xFFFF;
     SerializeUS(out, static_cast<unsigned short>(n));
     unsigned long written = 0;
-    for (const CLayout& l : m_aLayouts) {
+    for (const CLayout& l : m_aLayouts)
+    {
         if (written == n)
             break;
-        if (l.IsInstall()) {
+        if (l.IsInstall())
+        {
             l.Serialize(out);
             ++written;
         }
@@ -203,7 +209,8 @@ void CListLayout::Serialize(std::istream& in)
     if (!in || version == 0)
         return;
     unsigned short count = SerializeUS(in);
-    for (unsigned short i = 0; i < count && in; ++i) {
+    for (unsigned short i = 0; i < count && in; ++i)
+    {
         CLayout layout;
         // A damaged record leaves the rest of the list unreadable: stop there.
         if (!layout.Serialize(in))

@@ -57,7 +57,10 @@ public:
     // The entries in the order they were first added; the options dialog sets their flags.
     size_t GetSize() const { return m_aLayouts.size(); }
     CLayout* GetAt(size_t index) { return index < m_aLayouts.size() ? &m_aLayouts[index] : nullptr; }
-    const CLayout* GetAt(size_t index) const { return index < m_aLayouts.size() ? &m_aLayouts[index] : nullptr; }
+    const CLayout* GetAt(size_t index) const
+    {
+        return index < m_aLayouts.size() ? &m_aLayouts[index] : nullptr;
+    }
     std::vector<CLayout>& GetLayouts() { return m_aLayouts; }
     const std::vector<CLayout>& GetLayouts() const { return m_aLayouts; }
 

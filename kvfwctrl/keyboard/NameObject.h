@@ -40,7 +40,8 @@ public:
     {
         Clear();
         const unsigned short version = SerializeUS(in);
-        if (version != 1) {
+        if (version != 1)
+        {
             ShowMsgBox(nullptr, L"Wrong version file: *.wrd", L"", MB_OK);
             return;
         }
@@ -48,12 +49,14 @@ public:
         const unsigned short count = SerializeUS(in);
         if (!in)
             return;
-        for (unsigned short i = 0; i < count; ++i) {
+        for (unsigned short i = 0; i < count; ++i)
+        {
             if (!in.good() || StreamBytesLeft(in) == 0)
                 break;
             T* item = new T();
             item->Serialize(in);
-            if (in.fail()) {
+            if (in.fail())
+            {
                 delete item;
                 break;
             }

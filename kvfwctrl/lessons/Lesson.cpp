@@ -71,13 +71,15 @@ std::string LessonToNarrow(const std::wstring& text, unsigned int codePage, size
     size_t units = text.size();
     for (;;)
     {
-        int n = ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(units), nullptr, 0, nullptr, nullptr);
+        int n = ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(units), nullptr, 0, nullptr,
+                                      nullptr);
         if (n <= 0)
             return std::string();
         if (static_cast<size_t>(n) <= maxBytes)
         {
             std::string out(static_cast<size_t>(n), '\0');
-            ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(units), &out[0], n, nullptr, nullptr);
+            ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(units), &out[0], n, nullptr,
+                                  nullptr);
             return out;
         }
         // Too long: shrink in proportion, at least one unit, never splitting a surrogate pair.
@@ -92,8 +94,7 @@ std::string LessonToNarrow(const std::wstring& text, unsigned int codePage, size
 
 CLesson::CLesson(CLessonList* list)
     : m_nSection(0), m_nUpdateText(1), m_nUpdateName(1), m_nMultiLang(0), m_pList(list)
-{
-}
+{}
 
 CLesson::~CLesson() = default;
 
@@ -121,8 +122,8 @@ void CLesson::SetLessonNameSys(const wchar_t* name)
 
 unsigned short CLesson::GetType() const
 {
-    static const wchar_t* const kTypes[] = {L"Letter", L"Syllable", L"Capital", L"Words",
-                                            L"DigitSymbol", L"Text", L"User", L"Addition"};
+    static const wchar_t* const kTypes[] = {L"Letter",      L"Syllable", L"Capital", L"Words",
+                                            L"DigitSymbol", L"Text",     L"User",    L"Addition"};
     for (unsigned short i = 0; i < 8; ++i)
         if (m_sParentName == kTypes[i])
             return static_cast<unsigned short>(i + 1);

@@ -58,8 +58,9 @@ bool ListFolder(const std::wstring& folder, const wchar_t* pattern, std::vector<
         found.push_back({fd.cFileName, isFolder});
     } while (::FindNextFileW(h, &fd));
     ::FindClose(h);
-    std::sort(found.begin(), found.end(),
-              [](const Found& a, const Found& b) { return CompareFileNames(a.name.c_str(), b.name.c_str()) < 0; });
+    std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+        return CompareFileNames(a.name.c_str(), b.name.c_str()) < 0;
+    });
     if (found.size() > limit)
         found.resize(limit);
     return true;
@@ -198,7 +199,7 @@ int CLessonList::LoadCourse(const wchar_t* localFolder)
         const wchar_t* name;
         bool local;
     };
-    static const Section kSections[] = {{L"Letter", false}, {L"Syllable", true}, {L"Capital", false},
+    static const Section kSections[] = {{L"Letter", false}, {L"Syllable", true},     {L"Capital", false},
                                         {L"Words", true},   {L"DigitSymbol", false}, {L"Text", true},
                                         {L"Addition", true}};
     int sections = 0;

@@ -37,12 +37,11 @@ int FigureRandomChoice()
 }
 
 CFigure::CFigure()
-    : m_id(0), m_tiling(TILE_BY_WIDTH), m_kind(KIND_PLACED), m_speedX(0.6f), m_speedY(0.6f),
-      m_period(3), m_threshold(3), m_tileLimit(0), m_startX(0), m_startY(0), m_stepX(0),
-      m_stepY(0), m_frameCount(0), m_part(0), m_direction(0), m_x(0), m_y(0), m_now(0),
-      m_frame(0), m_lastChange(0), m_frameDirection(1), m_top(0), m_bottom(0), m_tilesDrawn(0)
-{
-}
+    : m_id(0), m_tiling(TILE_BY_WIDTH), m_kind(KIND_PLACED), m_speedX(0.6f), m_speedY(0.6f), m_period(3),
+      m_threshold(3), m_tileLimit(0), m_startX(0), m_startY(0), m_stepX(0), m_stepY(0), m_frameCount(0),
+      m_part(0), m_direction(0), m_x(0), m_y(0), m_now(0), m_frame(0), m_lastChange(0), m_frameDirection(1),
+      m_top(0), m_bottom(0), m_tilesDrawn(0)
+{}
 
 CFigure::~CFigure()
 {
@@ -74,7 +73,8 @@ int CFigure::AddPicture(const wchar_t* path, int warn)
 {
     CImage* picture = new CImage();
     const int result = picture->ReadBMPFile(path, warn);
-    if (!result || picture->IsEmpty()) {
+    if (!result || picture->IsEmpty())
+    {
         delete picture;
         return 0;
     }
@@ -150,15 +150,19 @@ void CFigure::DrawPicture(CImage* picture, float x, float y, float z, int uprigh
 
 void CFigure::Drift(float width, float height)
 {
-    if (m_x < -130.0f || m_x > width + 130.0f) {
+    if (m_x < -130.0f || m_x > width + 130.0f)
+    {
         m_x = m_x < -130.0f ? width + 130.0f : -130.0f;
         m_direction = static_cast<unsigned char>(FigureRandomChoice());
         m_y = height * FigureRandom();
         m_speedY = FigureRandomChoice() ? std::fabs(m_speedY) : -std::fabs(m_speedY);
     }
-    if (m_y <= m_bottom) {
+    if (m_y <= m_bottom)
+    {
         m_speedY = std::fabs(m_speedY);
-    } else {
+    }
+    else
+    {
         float top = m_top;
         if (top == height / 2.0f - 10.0f && m_frame < m_pictures.size())
             top -= m_pictures[m_frame]->GetHeight();
@@ -169,16 +173,18 @@ void CFigure::Drift(float width, float height)
     m_y += m_speedY * 0.1f;
 }
 
-CPoint CFigure::Draw(HDC, float width, float height, float x, float y, float z,
-                     const SYSTEMTIME& clock, int animate)
+CPoint CFigure::Draw(HDC, float width, float height, float x, float y, float z, const SYSTEMTIME& clock,
+                     int animate)
 {
     CPoint drawn(static_cast<int>(kNotDrawn), static_cast<int>(kNotDrawn));
     CImage* current = m_frame < m_pictures.size() ? m_pictures[m_frame] : nullptr;
     m_tilesDrawn = 0;
 
-    switch (m_kind) {
+    switch (m_kind)
+    {
     case KIND_STILL:
-        if (current) {
+        if (current)
+        {
             DrawPicture(current, x, y, z, 0);
             drawn = CPoint(static_cast<int>(x), static_cast<int>(y));
         }
@@ -189,14 +195,17 @@ CPoint CFigure::Draw(HDC, float width, float height, float x, float y, float z,
         if (m_part >= m_threshold)
             Drift(width, height);
         current = m_frame < m_pictures.size() ? m_pictures[m_frame] : nullptr;
-        if (current) {
+        if (current)
+        {
             DrawPicture(current, m_x, m_y, z, m_direction);
             drawn = CPoint(static_cast<int>(m_x), static_cast<int>(m_y));
         }
         break;
     case KIND_PLACED:
-        if (width > m_startX) {
-            if (!m_pictures.empty()) {
+        if (width > m_startX)
+        {
+            if (!m_pictures.empty())
+            {
                 DrawPicture(m_pictures[0], m_startX, m_startY, z, 0);
                 drawn = CPoint(static_cast<int>(m_startX), static_cast<int>(m_startY));
             }
@@ -212,13 +221,15 @@ CPoint CFigure::Draw(HDC, float width, float height, float x, float y, float z,
             dx = picture->GetWidth();
         else if (m_tiling == TILE_BY_HEIGHT)
             dy = picture->GetHeight();
-        else if (m_tiling == TILE_BY_STEP) {
+        else if (m_tiling == TILE_BY_STEP)
+        {
             dx = m_stepX;
             dy = m_stepY;
         }
         const bool advances = dx > 0 || dy > 0;
         float tx = m_startX, ty = m_startY;
-        while (tx < width && ty < height && (m_tileLimit == 0 || m_tilesDrawn < m_tileLimit)) {
+        while (tx < width && ty < height && (m_tileLimit == 0 || m_tilesDrawn < m_tileLimit))
+        {
             DrawPicture(picture, tx, ty, z, 0);
             drawn = CPoint(static_cast<int>(tx), static_cast<int>(ty));
             ++m_tilesDrawn;
@@ -290,13 +301,15 @@ void CFigure::Serialize(std::istream& in)
     const unsigned short version = SerializeUS(in);
     if (!in)
         return;
-    if (version != 1) {
+    if (version != 1)
+    {
         ShowWarning(L"Wrong version file: *.wrd");
         in.setstate(std::ios::failbit);
         return;
     }
     const long long left = StreamBytesLeft(in);
-    if (left >= 0 && left < kMinFigureBytes - 2) {
+    if (left >= 0 && left < kMinFigureBytes - 2)
+    {
         in.setstate(std::ios::failbit);
         return;
     }
@@ -315,12 +328,14 @@ void CFigure::Serialize(std::istream& in)
     m_stepY = SerializeUS(in);
 
     const unsigned short chroma = SerializeUS(in);
-    if (!in || chroma > MAX_CHROMA) {
+    if (!in || chroma > MAX_CHROMA)
+    {
         in.setstate(std::ios::failbit);
         return;
     }
     const long long chromaLeft = StreamBytesLeft(in);
-    if (chromaLeft >= 0 && chromaLeft < static_cast<long long>(chroma) * 6) {
+    if (chromaLeft >= 0 && chromaLeft < static_cast<long long>(chroma) * 6)
+    {
         in.setstate(std::ios::failbit);
         return;
     }
@@ -331,16 +346,19 @@ void CFigure::Serialize(std::istream& in)
 
     const unsigned short count = SerializeUS(in);
     const long long picturesLeft = StreamBytesLeft(in);
-    if (!in || count > MAX_PICTURES
-        || (picturesLeft >= 0 && picturesLeft < static_cast<long long>(count) * kMinPictureBytes)) {
+    if (!in || count > MAX_PICTURES ||
+        (picturesLeft >= 0 && picturesLeft < static_cast<long long>(count) * kMinPictureBytes))
+    {
         in.setstate(std::ios::failbit);
         return;
     }
     RemovePictures();
-    for (unsigned short i = 0; i < count; ++i) {
+    for (unsigned short i = 0; i < count; ++i)
+    {
         CImage* picture = new CImage();
-        if (!picture->Serialize(in) || !in || picture->GetWidth() > MAX_PICTURE_SIDE
-            || picture->GetHeight() > MAX_PICTURE_SIDE) {
+        if (!picture->Serialize(in) || !in || picture->GetWidth() > MAX_PICTURE_SIDE ||
+            picture->GetHeight() > MAX_PICTURE_SIDE)
+        {
             delete picture;
             in.setstate(std::ios::failbit);
             return;

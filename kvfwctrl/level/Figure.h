@@ -28,8 +28,8 @@ public:
 
     // Draws the figure for one frame. Returns the place of the last picture drawn, or
     // (-32768, -32768) when nothing was drawn.
-    virtual CPoint Draw(HDC dc, float width, float height, float x, float y, float z,
-                        const SYSTEMTIME& clock, int animate);
+    virtual CPoint Draw(HDC dc, float width, float height, float x, float y, float z, const SYSTEMTIME& clock,
+                        int animate);
     virtual void Serialize(std::ostream& out);
     // A bad version word or damaged counts set the stream's fail state (the list stops there).
     virtual void Serialize(std::istream& in);
@@ -65,7 +65,11 @@ public:
     void SetKind(unsigned short kind) { m_kind = kind; }
     float GetSpeedX() const { return m_speedX; }
     float GetSpeedY() const { return m_speedY; }
-    void SetSpeed(float sx, float sy) { m_speedX = sx; m_speedY = sy; }
+    void SetSpeed(float sx, float sy)
+    {
+        m_speedX = sx;
+        m_speedY = sy;
+    }
     unsigned short GetFramePeriod() const { return m_period; }
     void SetFramePeriod(unsigned short ms) { m_period = ms; }
     unsigned short GetPartThreshold() const { return m_threshold; }
@@ -74,10 +78,18 @@ public:
     void SetTileLimit(unsigned short limit) { m_tileLimit = limit; }
     float GetStartX() const { return m_startX; }
     float GetStartY() const { return m_startY; }
-    void SetStart(float x, float y) { m_startX = x; m_startY = y; }
+    void SetStart(float x, float y)
+    {
+        m_startX = x;
+        m_startY = y;
+    }
     unsigned short GetStepX() const { return m_stepX; }
     unsigned short GetStepY() const { return m_stepY; }
-    void SetStep(unsigned short sx, unsigned short sy) { m_stepX = sx; m_stepY = sy; }
+    void SetStep(unsigned short sx, unsigned short sy)
+    {
+        m_stepX = sx;
+        m_stepY = sy;
+    }
 
     // Animation state.
     unsigned short GetFrameCount() const { return m_frameCount; }
@@ -85,7 +97,11 @@ public:
     unsigned char GetDirection() const { return m_direction; }
     float GetX() const { return m_x; }
     float GetY() const { return m_y; }
-    void SetPos(float x, float y) { m_x = x; m_y = y; }
+    void SetPos(float x, float y)
+    {
+        m_x = x;
+        m_y = y;
+    }
     void SetDirection(unsigned char direction) { m_direction = direction ? 1 : 0; }
     unsigned short GetLastChange() const { return m_lastChange; }
     void SetLastChange(unsigned short ms) { m_lastChange = ms; }

@@ -20,7 +20,8 @@ void CLevel::Serialize(std::ostream& out)
 {
     CNameObject<CFigure>::Serialize(out);
     SerializeUS(out, 1);
-    const size_t count = m_background.size() < size_t(MAX_BACKGROUND) ? m_background.size() : size_t(MAX_BACKGROUND);
+    const size_t count =
+        m_background.size() < size_t(MAX_BACKGROUND) ? m_background.size() : size_t(MAX_BACKGROUND);
     SerializeUS(out, static_cast<unsigned short>(count));
     for (size_t i = 0; i < count; ++i)
         m_background[i].Serialize(out);
@@ -35,7 +36,8 @@ void CLevel::Serialize(std::istream& in)
     const unsigned short version = SerializeUS(in);
     if (!in)
         return;
-    if (version != 1) {
+    if (version != 1)
+    {
         ShowWarning(L"Wrong version file: *.wrd");
         return;
     }
@@ -57,7 +59,8 @@ int CLevel::Load(const wchar_t* path)
     in.imbue(std::locale::classic());
     if (path)
         in.open(path, std::ios::in | std::ios::binary);
-    if (!path || !in.is_open()) {
+    if (!path || !in.is_open())
+    {
         ShowWarning(L"Can't open file: *.wrd");
         return 0;
     }
@@ -69,22 +72,22 @@ int CLevel::Save(const wchar_t* path)
 {
     // The previous file survives a failed or interrupted write.
     CSafeOutFile file;
-    if (!path || !file.Open(path)) {
+    if (!path || !file.Open(path))
+    {
         ShowWarning(L"Can't save file: *.wrd");
         return 0;
     }
     file.Stream().imbue(std::locale::classic());
     Serialize(static_cast<std::ostream&>(file.Stream()));
-    if (!file.Commit()) {
+    if (!file.Commit())
+    {
         ShowWarning(L"Can't save file: *.wrd");
         return 0;
     }
     return 1;
 }
 
-void CLevel::Draw(HDC, const CRect&, unsigned short)
-{
-}
+void CLevel::Draw(HDC, const CRect&, unsigned short) {}
 
 void CLevel::SetBackground(const CRGBA* colours, unsigned short count)
 {
@@ -120,8 +123,7 @@ void CLevel::Refresh()
 CLevelFW::CLevelFW()
     : m_letterTotal(0), m_letterCounter(0), m_stepping(0), m_stepFraction(0), m_stepCounter(0),
       m_stepTotal(0), m_pause(0)
-{
-}
+{}
 
 CLevelFW::~CLevelFW() = default;
 
@@ -139,7 +141,8 @@ void CLevelFW::ResetSpeed()
 
 void CLevelFW::AddSpeed()
 {
-    if (m_stepCounter >= m_stepTotal) {
+    if (m_stepCounter >= m_stepTotal)
+    {
         // Back to the start at once, without a glide.
         ResetSpeed();
         return;
@@ -157,11 +160,13 @@ void CLevelFW::SetTotalSpeedLetter(unsigned short total)
 float CLevelFW::StepIndicators()
 {
     float k = m_stepCounter + 1;
-    if (m_stepping) {
+    if (m_stepping)
+    {
         m_stepFraction += 0.01f;
         k = m_stepCounter + m_stepFraction;
         // A hundred frames per step; the float sum of 0.01 may fall a hair short of 1.
-        if (k >= m_stepCounter + 1 - 0.001f) {
+        if (k >= m_stepCounter + 1 - 0.001f)
+        {
             k = m_stepCounter + 1;
             m_stepping = 0;
             m_stepFraction = 0;
@@ -196,13 +201,15 @@ void CLevelFW::Draw(HDC dc, const CRect& view, unsigned short animate)
     const float L = static_cast<float>(view.left), T = static_cast<float>(view.top);
     const float R = static_cast<float>(view.right), B = static_cast<float>(view.bottom);
 
-    if (m_background.size() >= BACKGROUND_COLOURS) {
+    if (m_background.size() >= BACKGROUND_COLOURS)
+    {
         const float vx[8] = {L, L, L, R / 2, R, R, R, R / 2};
         const float vy[8] = {T, B / 2, B, B, B, B / 2, T, T};
         glDisable(GL_TEXTURE_2D);
         glShadeModel(GL_SMOOTH);
         glBegin(GL_POLYGON);
-        for (int i = 0; i < 8; ++i) {
+        for (int i = 0; i < 8; ++i)
+        {
             glColor3ub(m_background[i].r, m_background[i].g, m_background[i].b);
             glVertex3f(vx[i], vy[i], -50.0f);
         }

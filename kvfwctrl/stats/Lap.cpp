@@ -142,7 +142,8 @@ int CLap::IsDateMonth(SYSTEMTIME) const
     return 1;
 }
 
-void CLap::AddStatLetter(const wchar_t* text, const short* marks, unsigned long onlyFaulty, unsigned long sortOrder)
+void CLap::AddStatLetter(const wchar_t* text, const short* marks, unsigned long onlyFaulty,
+                         unsigned long sortOrder)
 {
     m_statLetter.AddStatistic(text, marks, onlyFaulty, sortOrder);
 }
@@ -156,7 +157,8 @@ void CLap::EndLap()
 
 void CLap::Serialize(std::ostream& out) const
 {
-    CByteWriter bytes(24 + CByteWriter::StatLettersSize(m_statLetter) + CByteWriter::StringSize(m_sNameLesson));
+    CByteWriter bytes(24 + CByteWriter::StatLettersSize(m_statLetter) +
+                      CByteWriter::StringSize(m_sNameLesson));
     bytes.US(4);
     bytes.US(m_nCorrect);
     bytes.US(m_nErrors);

@@ -63,7 +63,8 @@ public:
     int IsDateWeek(SYSTEMTIME date) const;
     int IsDateMonth(SYSTEMTIME date) const;
 
-    void AddStatLetter(const wchar_t* text, const short* marks, unsigned long onlyFaulty, unsigned long sortOrder);
+    void AddStatLetter(const wchar_t* text, const short* marks, unsigned long onlyFaulty,
+                       unsigned long sortOrder);
     CStatLetterList* GetpStatLetter() { return &m_statLetter; }
     const CStatLetterList* GetpStatLetter() const { return &m_statLetter; }
 

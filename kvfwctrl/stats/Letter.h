@@ -40,7 +40,10 @@ public:
     void AddBad(wchar_t letter);
 
     unsigned long GetSize() const { return static_cast<unsigned long>(m_letters.size()); }
-    const CLetter* Get(unsigned long index) const { return index < m_letters.size() ? m_letters[index] : nullptr; }
+    const CLetter* Get(unsigned long index) const
+    {
+        return index < m_letters.size() ? m_letters[index] : nullptr;
+    }
 
     // Version 1, count, records; a wrong version shows "Wrong version file: *.let".
     void Serialize(std::ostream& out) const;

@@ -37,7 +37,8 @@ void CStatLetter::GetLetter(wchar_t* buffer) const
     buffer[1] = 0;
 }
 
-void CStatLetter::AddStatLetter(wchar_t letter, unsigned short number, unsigned short errors, unsigned short irreg)
+void CStatLetter::AddStatLetter(wchar_t letter, unsigned short number, unsigned short errors,
+                                unsigned short irreg)
 {
     m_cLetter = letter;
     m_nNumber = number;
@@ -180,8 +181,7 @@ private:
     void Lock()
     {
         while (m_lock.test_and_set(std::memory_order_acquire))
-        {
-        }
+        {}
     }
     void Unlock() { m_lock.clear(std::memory_order_release); }
     void Grow()
@@ -236,7 +236,8 @@ CStatLetterList::~CStatLetterList()
 void CStatLetterList::Clear()
 {
     // Records are trivially destructible and always come from the pool (see operator new).
-    static_assert(std::is_trivially_destructible<CStatLetter>::value, "records are returned to the pool unchanged");
+    static_assert(std::is_trivially_destructible<CStatLetter>::value,
+                  "records are returned to the pool unchanged");
     if (!m_letters.empty())
         LetterPool().PutMany(reinterpret_cast<void* const*>(m_letters.data()), m_letters.size());
     m_letters.clear();
@@ -308,8 +309,9 @@ void CStatLetterList::Sort(unsigned long sortOrder)
 {
     // Ties keep their order of first appearance (any order would do; this one is repeatable).
     if (sortOrder == 1)
-        std::stable_sort(m_letters.begin(), m_letters.end(),
-                         [](const CStatLetter* a, const CStatLetter* b) { return a->GetNumber() > b->GetNumber(); });
+        std::stable_sort(m_letters.begin(), m_letters.end(), [](const CStatLetter* a, const CStatLetter* b) {
+            return a->GetNumber() > b->GetNumber();
+        });
     else if (sortOrder == 2)
         std::stable_sort(m_letters.begin(), m_letters.end(), [](const CStatLetter* a, const CStatLetter* b) {
             return a->GetErrorRatio() > b->GetErrorRatio();
@@ -642,7 +644,8 @@ void CStatLetterList::Serialize(std::istream& in)
         heapBlock.resize(want);
         block = heapBlock.data();
     }
-    std::streamsize got = in.rdbuf()->sgetn(reinterpret_cast<char*>(block), static_cast<std::streamsize>(want));
+    std::streamsize got =
+        in.rdbuf()->sgetn(reinterpret_cast<char*>(block), static_cast<std::streamsize>(want));
     if (got < 0)
         got = 0;
     std::fill(block + got, block + want, 0);

@@ -75,7 +75,8 @@ public:
     // 2 irregular; null marks count as all right). With onlyFaulty 1 only characters with
     // errors or irregular strokes are kept; sortOrder 1 sorts by occurrences, 2 by error
     // ratio, largest first. Runs in one pass over the text.
-    void AddStatistic(const wchar_t* text, const short* marks, unsigned long onlyFaulty, unsigned long sortOrder);
+    void AddStatistic(const wchar_t* text, const short* marks, unsigned long onlyFaulty,
+                      unsigned long sortOrder);
     // Frequency table of text over the characters of symbols, most frequent first.
     void AddStatistic(const wchar_t* symbols, const wchar_t* text);
 
@@ -106,7 +107,8 @@ private:
     // The record of one character over the whole text (kept for single look-ups).
     void FindErrorLetter(wchar_t letter, const wchar_t* text, const short* marks, CStatLetter* record) const;
     CStatLetter* AddStatLetter(const CStatLetter* record);
-    CStatLetter* AddStatLetter(wchar_t letter, unsigned short number, unsigned short errors, unsigned short irreg);
+    CStatLetter* AddStatLetter(wchar_t letter, unsigned short number, unsigned short errors,
+                               unsigned short irreg);
     void Sort(unsigned long sortOrder);
     // Merge through a shared table; false (nothing done) when letters repeat or it is busy.
     bool MergeIndexed(const CStatLetterList& other);

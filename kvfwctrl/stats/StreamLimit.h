@@ -116,9 +116,15 @@ public:
         m_p = m_start;
     }
 
-    static size_t StatLetterCount(const CStatLetterList& list) { return std::min<size_t>(list.m_letters.size(), 0xFFFF); }
+    static size_t StatLetterCount(const CStatLetterList& list)
+    {
+        return std::min<size_t>(list.m_letters.size(), 0xFFFF);
+    }
     static size_t StatLettersSize(const CStatLetterList& list) { return 4 + 10 * StatLetterCount(list); }
-    static size_t StringSize(const CString& text) { return 2 + 2 * std::min<size_t>(text.GetLength(), 0xFFFF); }
+    static size_t StringSize(const CString& text)
+    {
+        return 2 + 2 * std::min<size_t>(text.GetLength(), 0xFFFF);
+    }
 
 private:
     char m_stack[1024];

@@ -20,9 +20,9 @@ CBaseInput::~CBaseInput()
 
 HWND CBaseInput::Create(HINSTANCE instance, HWND parent, DWORD style, const RECT& rect, UINT id)
 {
-    return CWnd::Create(0, L"STATIC", L"", style | WS_CHILD, rect.left, rect.top,
-                        rect.right - rect.left, rect.bottom - rect.top, parent,
-                        reinterpret_cast<HMENU>(static_cast<ULONG_PTR>(id)), instance);
+    return CWnd::Create(0, L"STATIC", L"", style | WS_CHILD, rect.left, rect.top, rect.right - rect.left,
+                        rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<ULONG_PTR>(id)),
+                        instance);
 }
 
 void CBaseInput::CreateGL()
@@ -56,7 +56,8 @@ void CBaseInput::SetLOGFONT(const LOGFONTW* font)
     if (!font)
         return;
     m_gl.SetLOGFONT(font);
-    if (m_gl.IsCreated()) {
+    if (m_gl.IsCreated())
+    {
         // The glyphs follow the new font at once.
         m_gl.MakeCurrentDC();
         m_gl.SetFont(m_gl.GetHDC());
@@ -65,7 +66,8 @@ void CBaseInput::SetLOGFONT(const LOGFONTW* font)
     }
     HDC dc = ::GetDC(nullptr);
     HFONT hFont = ::CreateFontIndirectW(font);
-    if (dc && hFont) {
+    if (dc && hFont)
+    {
         HGDIOBJ old = ::SelectObject(dc, hFont);
         TEXTMETRICW tm;
         if (::GetTextMetricsW(dc, &tm))
@@ -89,7 +91,8 @@ void CBaseInput::CalcLayout()
     HFONT hFont = ::CreateFontIndirectW(m_gl.GetLOGFONT());
     HGDIOBJ old = hFont ? ::SelectObject(dc, hFont) : nullptr;
     m_text.CalcTextDate(dc);
-    if (hFont) {
+    if (hFont)
+    {
         ::SelectObject(dc, old);
         ::DeleteObject(hFont);
     }
@@ -125,12 +128,15 @@ void CBaseInput::SetSimpleColors(COLORREF background, COLORREF text, COLORREF no
     m_background.Set(background);
     CRGBA textColour, normalColour, errorColour, rhythmColour;
     textColour.Set(text);
-    if (m_text.GetFlagAnimation()) {
+    if (m_text.GetFlagAnimation())
+    {
         // Over the level the typed text keeps colours that read on any background.
         normalColour = CRGBA(0, 128, 0);
         errorColour = CRGBA(240, 0, 0);
         rhythmColour = CRGBA(240, 240, 0);
-    } else {
+    }
+    else
+    {
         normalColour.Set(normal);
         errorColour.Set(error);
         rhythmColour.Set(rhythm);
@@ -157,8 +163,8 @@ int CBaseInput::LoadBitmapW(const wchar_t* file, int pictures, int reload)
     return 1;
 }
 
-void CBaseInput::SetPauseText(const char* pause, const char* top, const char* bottom,
-                              const char* section, const char* lesson)
+void CBaseInput::SetPauseText(const char* pause, const char* top, const char* bottom, const char* section,
+                              const char* lesson)
 {
     m_text.SetPauseText(pause, top, bottom, section, lesson);
     CalcLayout();
@@ -255,7 +261,8 @@ void CBaseInput::SetTotalSpeedLetter(unsigned short total)
 LRESULT CBaseInput::OnSize(UINT type, int width, int height)
 {
     CSkin::OnSize(type, width, height);
-    if (m_gl.IsCreated()) {
+    if (m_gl.IsCreated())
+    {
         m_gl.MakeCurrentDC();
         m_gl.Ortho(0, width, 0, height, -60, 60);
         glListBase(m_gl.GetFontBase());
@@ -263,7 +270,8 @@ LRESULT CBaseInput::OnSize(UINT type, int width, int height)
     RECT frame = {0, 0, width, height};
     m_text.SetFrame(frame);
     CalcLayout();
-    if (m_hWnd) {
+    if (m_hWnd)
+    {
         ::InvalidateRect(m_hWnd, nullptr, FALSE);
         ::UpdateWindow(m_hWnd);
     }
@@ -274,7 +282,8 @@ LRESULT CBaseInput::OnRButtonDown(UINT flags, int x, int y)
 {
     CSkin::OnRButtonDown(flags, x, y);
     HWND parent = m_hWnd ? ::GetParent(m_hWnd) : nullptr;
-    if (parent) {
+    if (parent)
+    {
         // The right click belongs to the main window.
         POINT pt = {x, y};
         ::MapWindowPoints(m_hWnd, parent, &pt, 1);
@@ -316,13 +325,18 @@ void CBaseInput::DrawLetterZone(float R, float B)
     // The thick edge shows the hand of the next key.
     glLineWidth(3);
     glBegin(GL_LINES);
-    if (m_nZoneSide == SIDE_RIGHT_HAND) {
+    if (m_nZoneSide == SIDE_RIGHT_HAND)
+    {
         glVertex3f(z[2], z[1], -5);
         glVertex3f(z[2], z[3], -5);
-    } else if (m_nZoneSide == SIDE_LEFT_HAND) {
+    }
+    else if (m_nZoneSide == SIDE_LEFT_HAND)
+    {
         glVertex3f(z[0], z[1], -5);
         glVertex3f(z[0], z[3], -5);
-    } else {
+    }
+    else
+    {
         glVertex3f(z[0], z[1], -5);
         glVertex3f(z[2], z[1], -5);
     }
@@ -352,11 +366,14 @@ int CBaseInput::DrawFrame(HDC dc)
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_TEXTURE_2D);
 
-    if (m_pLevel && m_nAnimation) {
+    if (m_pLevel && m_nAnimation)
+    {
         m_pLevel->Draw(dc, CRect(rc), m_nAnimation == 1 ? 1 : 0);
         glDisable(GL_TEXTURE_2D);
         glDisable(GL_BLEND);
-    } else if (m_pLevel) {
+    }
+    else if (m_pLevel)
+    {
         glColor3f(0.1f, 0.1f, 0.1f);
         glBegin(GL_LINE_LOOP);
         glVertex3f(0.1f, 0.1f, -50);

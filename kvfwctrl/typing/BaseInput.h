@@ -46,7 +46,8 @@ public:
     void SetpStatError(short* marks) { m_text.SetpStatError(marks); }
     void SetLetterZoneParam(COLORREF colour, int side);
     void SetTypeLetterZone(unsigned short type);
-    void SetSimpleColors(COLORREF background, COLORREF text, COLORREF normal, COLORREF error, COLORREF rhythm);
+    void SetSimpleColors(COLORREF background, COLORREF text, COLORREF normal, COLORREF error,
+                         COLORREF rhythm);
     void SetAnimateColors(COLORREF a, COLORREF b, COLORREF c);
     void SetPauseText(const char* pause, const char* top, const char* bottom, const char* section,
                       const char* lesson);

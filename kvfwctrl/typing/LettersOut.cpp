@@ -4,11 +4,10 @@
 namespace KV {
 
 CLettersOut::CLettersOut()
-    : m_normal(100, 100, 100), m_error(255, 0, 0), m_rhythm(255, 120, 120), m_nLetterAdvance(0),
-      m_nSecond(3), m_pVisible(nullptr), m_pText(nullptr), m_pErrors(nullptr), m_nFirstVisible(0),
-      m_nTyped(0), m_nVisible(0), m_nCapacity(9), m_fScale(80), m_nFontHeight(0)
-{
-}
+    : m_normal(100, 100, 100), m_error(255, 0, 0), m_rhythm(255, 120, 120), m_nLetterAdvance(0), m_nSecond(3),
+      m_pVisible(nullptr), m_pText(nullptr), m_pErrors(nullptr), m_nFirstVisible(0), m_nTyped(0),
+      m_nVisible(0), m_nCapacity(9), m_fScale(80), m_nFontHeight(0)
+{}
 
 CLettersOut::~CLettersOut() = default;
 
@@ -46,7 +45,8 @@ void CLettersOut::AddLetter(const char* text, unsigned long typed)
 
 void CLettersOut::CalcTextDate()
 {
-    if (!m_pText || m_nTyped == 0 || m_nCapacity == 0) {
+    if (!m_pText || m_nTyped == 0 || m_nCapacity == 0)
+    {
         m_nFirstVisible = 0;
         m_nVisible = 0;
         m_pVisible = m_pText;
@@ -59,7 +59,8 @@ void CLettersOut::CalcTextDate()
 
 const CRGBA& CLettersOut::GetLetterColour(unsigned long index) const
 {
-    if (m_pErrors) {
+    if (m_pErrors)
+    {
         if (m_pErrors[index] == 1)
             return m_error;
         if (m_pErrors[index] == 2)
@@ -75,13 +76,15 @@ void CLettersOut::Draw(const RECT& frame)
     const float advance = GetAdvance();
     const float y = frame.bottom / 2.0f - 10.0f;
     float x = frame.right / 2.0f;
-    for (unsigned long i = m_nVisible; i-- > 0;) {
+    for (unsigned long i = m_nVisible; i-- > 0;)
+    {
         const unsigned long index = m_nFirstVisible + i;
         const CRGBA& colour = GetLetterColour(index);
         glColor3ub(colour.r, colour.g, colour.b);
         x -= advance;
         const unsigned char ch = static_cast<unsigned char>(m_pVisible[i]);
-        if (ch == ' ' && m_pErrors && m_pErrors[index] != 0) {
+        if (ch == ' ' && m_pErrors && m_pErrors[index] != 0)
+        {
             // A wrong space would be invisible: box it.
             glBegin(GL_LINE_LOOP);
             glVertex3f(x + 4, y, -5.0f);

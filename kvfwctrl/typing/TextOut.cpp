@@ -25,9 +25,8 @@ unsigned long CopyCut(char* buffer, const char* text)
 } // namespace
 
 CTextOut::CTextOut()
-    : m_pUntyped(nullptr), m_nUntyped(0), m_animate(0, 0, 0), m_simple(0, 0, 0), m_nDraw(1),
-      m_nPause(0), m_nStart(0), m_nAnimation(1), m_fScale(80), m_pGlyphWidths(nullptr),
-      m_nUntypedDrawn(0)
+    : m_pUntyped(nullptr), m_nUntyped(0), m_animate(0, 0, 0), m_simple(0, 0, 0), m_nDraw(1), m_nPause(0),
+      m_nStart(0), m_nAnimation(1), m_fScale(80), m_pGlyphWidths(nullptr), m_nUntypedDrawn(0)
 {
     m_szClock[0] = m_szTop[0] = m_szBottom[0] = m_szSection[0] = m_szLesson[0] = m_szPause[0] = 0;
     for (float& pos : m_aPos)
@@ -41,13 +40,13 @@ CTextOut::~CTextOut() = default;
 
 void CTextOut::SetTime(const SYSTEMTIME& time)
 {
-    std::snprintf(m_szClock, sizeof(m_szClock), "%02u:%02u",
-                  static_cast<unsigned>(time.wMinute % 100), static_cast<unsigned>(time.wSecond % 100));
+    std::snprintf(m_szClock, sizeof(m_szClock), "%02u:%02u", static_cast<unsigned>(time.wMinute % 100),
+                  static_cast<unsigned>(time.wSecond % 100));
     m_aLength[LEN_CLOCK] = static_cast<unsigned long>(std::strlen(m_szClock));
 }
 
-void CTextOut::SetPauseText(const char* pause, const char* top, const char* bottom,
-                            const char* section, const char* lesson)
+void CTextOut::SetPauseText(const char* pause, const char* top, const char* bottom, const char* section,
+                            const char* lesson)
 {
     m_aLength[LEN_PAUSE] = CopyCut(m_szPause, pause);
     m_aLength[LEN_TOP] = CopyCut(m_szTop, top);
@@ -71,15 +70,31 @@ void CTextOut::SetSimpleColors(const CRGBA& text, const CRGBA& normal, const CRG
 
 void CTextOut::SetHightFont(int height)
 {
-    switch (height) {
-    case -19: m_fScale = 110; break;
-    case -18: m_fScale = 105; break;
-    case -17: m_fScale = 100; break;
-    case -16: m_fScale = 95; break;
-    case -15: m_fScale = 90; break;
-    case -14: m_fScale = 85; break;
-    case -13: m_fScale = 80; break;
-    default: break;
+    switch (height)
+    {
+    case -19:
+        m_fScale = 110;
+        break;
+    case -18:
+        m_fScale = 105;
+        break;
+    case -17:
+        m_fScale = 100;
+        break;
+    case -16:
+        m_fScale = 95;
+        break;
+    case -15:
+        m_fScale = 90;
+        break;
+    case -14:
+        m_fScale = 85;
+        break;
+    case -13:
+        m_fScale = 80;
+        break;
+    default:
+        break;
     }
     m_typed.SetHightFont(height, m_fScale);
 }
@@ -119,7 +134,8 @@ void CTextOut::CalcTextDate(long maxWidth, long height, long leading)
     m_aPos[POS_PAUSE_UR_X] = R - 1.2f * n * M;
     m_aPos[POS_PAUSE_UR_Y] = B - 2.2f * H;
 
-    if (maxWidth > 0) {
+    if (maxWidth > 0)
+    {
         m_typed.SetWidthLetter(static_cast<unsigned long>(maxWidth), static_cast<unsigned long>(leading));
         const long half = (m_frame.right - m_frame.left) / 2;
         m_typed.SetLengthText(half > 0 ? static_cast<unsigned long>(half / maxWidth) : 0);
@@ -144,7 +160,8 @@ void CTextOut::Draw()
     GetTextColour().SetColorGL();
     if (m_nPause && !m_nStart)
         DrawPause();
-    if (m_nStart || m_nPause) {
+    if (m_nStart || m_nPause)
+    {
         DrawLessonName();
         return;
     }
@@ -190,7 +207,8 @@ void CTextOut::DrawMainTextAfter()
         return;
     const float x = m_frame.right / 2.0f;
     unsigned long count = m_nUntyped;
-    if (m_pGlyphWidths) {
+    if (m_pGlyphWidths)
+    {
         // Characters that start beyond the right edge are not sent at all.
         const float room = (m_frame.right - x) / m_fScale;
         float advance = 0;

@@ -13,17 +13,30 @@ class KVFWCTRL_API CTextOut
 public:
     enum { TEXT_BUFFER = 256 };
     // Indices into the positions.
-    enum { POS_CLOCK = 0, POS_TOP, POS_BOTTOM, POS_SECTION, POS_LESSON,
-           POS_PAUSE_UL_X, POS_PAUSE_UL_Y, POS_PAUSE_LL_X, POS_PAUSE_LL_Y,
-           POS_PAUSE_LR_X, POS_PAUSE_LR_Y, POS_PAUSE_UR_X, POS_PAUSE_UR_Y, POS_COUNT };
+    enum {
+        POS_CLOCK = 0,
+        POS_TOP,
+        POS_BOTTOM,
+        POS_SECTION,
+        POS_LESSON,
+        POS_PAUSE_UL_X,
+        POS_PAUSE_UL_Y,
+        POS_PAUSE_LL_X,
+        POS_PAUSE_LL_Y,
+        POS_PAUSE_LR_X,
+        POS_PAUSE_LR_Y,
+        POS_PAUSE_UR_X,
+        POS_PAUSE_UR_Y,
+        POS_COUNT
+    };
 
     CTextOut();
     virtual ~CTextOut();
 
     void SetTime(const SYSTEMTIME& time);
     // Each text is cut to 255 bytes. Layout follows at the next CalcTextDate.
-    void SetPauseText(const char* pause, const char* top, const char* bottom,
-                      const char* section, const char* lesson);
+    void SetPauseText(const char* pause, const char* top, const char* bottom, const char* section,
+                      const char* lesson);
     void SetTextInputing(const char* text);
     void SetTextInputed(const char* text, unsigned long count) { m_typed.AddLetter(text, count); }
     void SetAnimateColors(const CRGBA& colour) { m_animate = colour; }

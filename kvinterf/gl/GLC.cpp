@@ -28,8 +28,8 @@ void Report(const wchar_t* object, const wchar_t* error)
 
 } // namespace
 
-CGLC::CGLC() : m_hRC(nullptr), m_hDC(nullptr), m_nFontBase(kDefaultFontBase), m_nCodePage(1252),
-      m_aGlyphWidth{}
+CGLC::CGLC()
+    : m_hRC(nullptr), m_hDC(nullptr), m_nFontBase(kDefaultFontBase), m_nCodePage(1252), m_aGlyphWidth{}
 {
     DefaultFont(m_Font);
 }
@@ -43,7 +43,8 @@ CGLC::~CGLC()
 
 int CGLC::Create(HWND hWnd)
 {
-    if (!hWnd) {
+    if (!hWnd)
+    {
         Report(L"CGLC::Create()", L"hWnd");
         return 0;
     }
@@ -52,13 +53,15 @@ int CGLC::Create(HWND hWnd)
     m_hDC = GetDC(hWnd);
     if (!m_hDC)
         return 0;
-    if (!SetupPixelFormat(m_hDC)) {
+    if (!SetupPixelFormat(m_hDC))
+    {
         ReleaseDC(hWnd, m_hDC);
         m_hDC = nullptr;
         return 0;
     }
     m_hRC = wglCreateContext(m_hDC);
-    if (!m_hRC) {
+    if (!m_hRC)
+    {
         ReleaseDC(hWnd, m_hDC);
         m_hDC = nullptr;
         return 0;
@@ -79,14 +82,16 @@ int CGLC::SetupPixelFormat(HDC dc)
     pfd.cDepthBits = 32;
     pfd.iLayerType = PFD_MAIN_PLANE;
     int format = ChoosePixelFormat(dc, &pfd);
-    if (!format) {
+    if (!format)
+    {
         Report(L"CGLC::SetupPixelFormat()", L"ChoosePixelFormat()");
         return 0;
     }
     // A window keeps the first format it was given; setting the same one again is not needed.
     if (GetPixelFormat(dc) == format)
         return 1;
-    if (!SetPixelFormat(dc, format, &pfd)) {
+    if (!SetPixelFormat(dc, format, &pfd))
+    {
         Report(L"CGLC::SetupPixelFormat()", L"SetPixelFormat()");
         return 0;
     }
@@ -105,7 +110,8 @@ int CGLC::SetFont(HDC dc)
     if (!base)
         return 0;
     HFONT font = CreateFontIndirectW(&m_Font);
-    if (!font) {
+    if (!font)
+    {
         glDeleteLists(base, 256);
         return 0;
     }
@@ -114,7 +120,8 @@ int CGLC::SetFont(HDC dc)
     // Each byte becomes the character it means in the code page; runs of consecutive
     // characters are built in one call.
     wchar_t chars[256];
-    for (int i = 0; i < 256; ++i) {
+    for (int i = 0; i < 256; ++i)
+    {
         char byte = static_cast<char>(i);
         wchar_t wc = 0;
         if (i == 0 || MultiByteToWideChar(m_nCodePage, 0, &byte, 1, &wc, 1) != 1)
@@ -123,7 +130,8 @@ int CGLC::SetFont(HDC dc)
     }
     GLYPHMETRICSFLOAT metrics[256] = {};
     BOOL ok = TRUE;
-    for (int i = 0; i < 256;) {
+    for (int i = 0; i < 256;)
+    {
         int n = 1;
         while (i + n < 256 && chars[i + n] == chars[i] + n)
             ++n;

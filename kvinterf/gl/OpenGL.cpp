@@ -24,7 +24,8 @@ HWND COpenGL::Create(HINSTANCE instance, HWND parent, DWORD style, const RECT& r
         return nullptr;
     SetHandle(parent, hwnd);
     m_glc.Create(hwnd);
-    if (m_glc.IsCreated()) {
+    if (m_glc.IsCreated())
+    {
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
         glClearDepth(1.0);
         glDepthFunc(GL_LESS);

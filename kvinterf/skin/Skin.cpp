@@ -8,8 +8,7 @@ namespace KV {
 CSkin::CSkin()
     : m_nID(0), m_nCtrlID(0), m_rcLimit(0, 0, 99, 99), m_nStyle(kSkinDefaultStyle), m_hRgnBase(nullptr),
       m_hRgn(nullptr), m_nPictures(0), m_pLink{nullptr, nullptr, nullptr, nullptr}
-{
-}
+{}
 
 CSkin::~CSkin()
 {
@@ -20,7 +19,10 @@ CSkin::~CSkin()
         ::DeleteObject(m_hRgnBase);
 }
 
-HWND CSkin::Create(HINSTANCE, HWND, DWORD, const RECT&, UINT) { return nullptr; }
+HWND CSkin::Create(HINSTANCE, HWND, DWORD, const RECT&, UINT)
+{
+    return nullptr;
+}
 
 void CSkin::SetParam(unsigned short pictureNumber, const RECT& placement, unsigned long style,
                      const RECT* limit, unsigned short controlId)
@@ -201,13 +203,21 @@ int CSkin::DrawBitmap(HDC dc, const RECT& rect, int index) const
     if (w <= 0 || bmp.cy <= 0 || index < 0 || index >= pictures)
         return 0;
     ::SetStretchBltMode(dc, COLORONCOLOR);
-    return m_dib.Draw(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                      index * w, 0, w, bmp.cy) > 0 ? 1 : 0;
+    return m_dib.Draw(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, index * w, 0,
+                      w, bmp.cy) > 0
+               ? 1
+               : 0;
 }
 
-int CSkin::DrawItem(DRAWITEMSTRUCT*) { return 0; }
+int CSkin::DrawItem(DRAWITEMSTRUCT*)
+{
+    return 0;
+}
 
-CSkin* CSkin::GetChildSkin(unsigned short) { return nullptr; }
+CSkin* CSkin::GetChildSkin(unsigned short)
+{
+    return nullptr;
+}
 
 void CSkin::SetAssociation(CSkin* left, CSkin* top, CSkin* right, CSkin* bottom)
 {

@@ -10,22 +10,38 @@
 namespace KV {
 
 // Parts of an element's style word.
-enum : unsigned long
-{
+enum : unsigned long {
     kSkinAnchorH = 0x0000000Ful,
     kSkinAnchorV = 0x000000F0ul,
     kSkinRole = 0x00000F00ul,
     kSkinSizeSrc = 0x0000F000ul,
     kSkinType = 0xFF000000ul,
 
-    kSkinLeft = 0x1, kSkinRight = 0x2, kSkinStretchH = 0x3, kSkinBetweenH = 0x5, kSkinFixedW = 0x6,
-    kSkinTop = 0x10, kSkinBottom = 0x20, kSkinStretchV = 0x30, kSkinBetweenV = 0x50, kSkinFixedH = 0x60,
-    kSkinRoleMove = 0x100, kSkinRoleSizeW = 0x200, kSkinRoleSizeH = 0x300, kSkinRoleSizeWH = 0x400,
-    kSkinRoleKeep1 = 0x500, kSkinRoleKeep2 = 0x600,
+    kSkinLeft = 0x1,
+    kSkinRight = 0x2,
+    kSkinStretchH = 0x3,
+    kSkinBetweenH = 0x5,
+    kSkinFixedW = 0x6,
+    kSkinTop = 0x10,
+    kSkinBottom = 0x20,
+    kSkinStretchV = 0x30,
+    kSkinBetweenV = 0x50,
+    kSkinFixedH = 0x60,
+    kSkinRoleMove = 0x100,
+    kSkinRoleSizeW = 0x200,
+    kSkinRoleSizeH = 0x300,
+    kSkinRoleSizeWH = 0x400,
+    kSkinRoleKeep1 = 0x500,
+    kSkinRoleKeep2 = 0x600,
     kSkinSizeFromBitmap = 0x2000,
 
-    kSkinTypePicture = 0x01000000ul, kSkinTypeStatic = 0x02000000ul, kSkinTypeButton = 0x03000000ul,
-    kSkinTypeProgress = 0x04000000ul, kSkinTypeOpenGL = 0x0B000000ul, kSkinTypeText = 0x13000000ul, kSkinTypeTitle = 0x17000000ul,
+    kSkinTypePicture = 0x01000000ul,
+    kSkinTypeStatic = 0x02000000ul,
+    kSkinTypeButton = 0x03000000ul,
+    kSkinTypeProgress = 0x04000000ul,
+    kSkinTypeOpenGL = 0x0B000000ul,
+    kSkinTypeText = 0x13000000ul,
+    kSkinTypeTitle = 0x17000000ul,
 
     kSkinDefaultStyle = 0x01111411ul,
 };

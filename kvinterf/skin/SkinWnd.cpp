@@ -53,12 +53,18 @@ CSkin* CSkinWnd::NewSkin(unsigned short, unsigned long type)
 {
     switch (type)
     {
-    case kSkinTypePicture: return new CSkin;
-    case kSkinTypeStatic: return new CStatic;
-    case kSkinTypeOpenGL: return new COpenGL;
-    case kSkinTypeText: return new CText;
-    case kSkinTypeTitle: return new CTitle;
-    default: return nullptr;
+    case kSkinTypePicture:
+        return new CSkin;
+    case kSkinTypeStatic:
+        return new CStatic;
+    case kSkinTypeOpenGL:
+        return new COpenGL;
+    case kSkinTypeText:
+        return new CText;
+    case kSkinTypeTitle:
+        return new CTitle;
+    default:
+        return nullptr;
     }
 }
 
@@ -68,9 +74,12 @@ int CSkinWnd::GetNumPicture(const CSkin* element) const
         return 1;
     switch (element->GetStyle(kSkinType))
     {
-    case kSkinTypeButton: return 5;
-    case kSkinTypeProgress: return 4;
-    default: return 1;
+    case kSkinTypeButton:
+        return 5;
+    case kSkinTypeProgress:
+        return 4;
+    default:
+        return 1;
     }
 }
 
@@ -151,8 +160,8 @@ int CSkinWnd::Serialize(std::ostream& out) const
     size_t element = 0, kept = 0;
     for (size_t i = 0; i < total; ++i)
     {
-        const bool takeKept = kept < m_listKept.size() &&
-                              (m_listKept[kept].first <= i || element >= m_listSkin.size());
+        const bool takeKept =
+            kept < m_listKept.size() && (m_listKept[kept].first <= i || element >= m_listSkin.size());
         if (takeKept)
             m_listKept[kept++].second->Serialize(out);
         else
@@ -536,7 +545,8 @@ void CSkinWnd::Resize(int dx, int dy, int redraw)
     BuildRegion(0);
     FitWindowToElements(redraw);
     if (redraw && m_hWnd)
-        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        ::RedrawWindow(m_hWnd, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -563,7 +573,10 @@ int CSkinWnd::HitSkin(POINT pt) const
     return 0;
 }
 
-int CSkinWnd::IsMaximize() { return 0; }
+int CSkinWnd::IsMaximize()
+{
+    return 0;
+}
 
 LRESULT CSkinWnd::OnLButtonDown(UINT, int x, int y)
 {
@@ -609,8 +622,7 @@ LRESULT CSkinWnd::OnMouseMove(UINT flags, int x, int y)
     const int dx = pt.x - m_ptDown.x, dy = pt.y - m_ptDown.y;
     switch (m_nRole)
     {
-    case kSkinRoleMove:
-    {
+    case kSkinRoleMove: {
         CRect moved = m_rcWndDown;
         moved.OffsetRect(dx, dy);
         if (moved != m_rcWndLast)
@@ -623,8 +635,7 @@ LRESULT CSkinWnd::OnMouseMove(UINT flags, int x, int y)
     }
     case kSkinRoleSizeW:
     case kSkinRoleSizeH:
-    case kSkinRoleSizeWH:
-    {
+    case kSkinRoleSizeWH: {
         if (IsMaximize())
             break;
         int wantW = m_rcWndDown.Width() + (m_nRole != kSkinRoleSizeH ? dx : 0);
@@ -657,12 +668,17 @@ HCURSOR CSkinWnd::CursorForRole(const CSkin* element) const
     const bool maximised = const_cast<CSkinWnd*>(this)->IsMaximize() != 0;
     switch (element->GetStyle(kSkinRole))
     {
-    case kSkinRoleSizeWH: return maximised ? m_hCurArrow : m_hCurNWSE;
-    case kSkinRoleSizeH: return maximised ? m_hCurArrow : m_hCurNS;
-    case kSkinRoleSizeW: return (maximised && element->GetCtrlID() == 455) ? m_hCurArrow : m_hCurWE;
+    case kSkinRoleSizeWH:
+        return maximised ? m_hCurArrow : m_hCurNWSE;
+    case kSkinRoleSizeH:
+        return maximised ? m_hCurArrow : m_hCurNS;
+    case kSkinRoleSizeW:
+        return (maximised && element->GetCtrlID() == 455) ? m_hCurArrow : m_hCurWE;
     case kSkinRoleKeep1:
-    case kSkinRoleKeep2: return nullptr;
-    default: return m_hCurArrow;
+    case kSkinRoleKeep2:
+        return nullptr;
+    default:
+        return m_hCurArrow;
     }
 }
 

@@ -32,7 +32,8 @@ int CStatic::LoadBitmapW(const wchar_t* file, int pictures, int reload)
             shape = CreateRegion(bitmap, 0xFF00FF, 0x101010);
         // Only the first picture of a strip shapes the element.
         const CSize size = m_dib.GetSize();
-        HRGN first = shape ? ::CreateRectRgn(0, 0, size.cx / (pictures > 0 ? pictures : 1), size.cy) : nullptr;
+        HRGN first =
+            shape ? ::CreateRectRgn(0, 0, size.cx / (pictures > 0 ? pictures : 1), size.cy) : nullptr;
         if (first)
         {
             ::CombineRgn(shape, shape, first, RGN_AND);
@@ -85,8 +86,7 @@ LRESULT CStatic::MessageLoop(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     switch (msg)
     {
     case WM_SETTEXT:
-    case WM_ENABLE:
-    {
+    case WM_ENABLE: {
         // The system control would paint its own look at once; the text is kept and this
         // element repaints itself instead.
         LRESULT result = ::DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -121,6 +121,9 @@ LRESULT CStatic::OnLButtonDblClick(UINT flags, int x, int y)
     return 0;
 }
 
-LRESULT CStatic::OnEraseBkgnd(HDC) { return 1; }
+LRESULT CStatic::OnEraseBkgnd(HDC)
+{
+    return 1;
+}
 
 } // namespace KV

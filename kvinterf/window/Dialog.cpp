@@ -10,8 +10,7 @@ namespace KV {
 
 CDialog::CDialog(UINT templateId, HWND parent)
     : m_hWnd(nullptr), m_hParent(parent), m_nTemplate(templateId), m_bModal(false)
-{
-}
+{}
 
 CDialog::~CDialog()
 {
@@ -47,8 +46,8 @@ INT_PTR CDialog::DoModal(HINSTANCE instance)
     HINSTANCE module = (instance && instance == ::GetModuleHandleW(nullptr)) ? instance : GetInterfInstance();
     CMapDlg::SetPending(this);
     m_bModal = true;
-    INT_PTR result = ::DialogBoxParamW(module, MAKEINTRESOURCEW(m_nTemplate), m_hParent,
-                                       &CDialog::DlgProc, reinterpret_cast<LPARAM>(this));
+    INT_PTR result = ::DialogBoxParamW(module, MAKEINTRESOURCEW(m_nTemplate), m_hParent, &CDialog::DlgProc,
+                                       reinterpret_cast<LPARAM>(this));
     m_bModal = false;
     if (CMapDlg::GetPending() == this)
         CMapDlg::SetPending(nullptr);
@@ -63,8 +62,8 @@ HWND CDialog::Create(HINSTANCE instance)
         return m_hWnd;
     HINSTANCE module = instance ? instance : GetInterfInstance();
     CMapDlg::SetPending(this);
-    HWND hwnd = ::CreateDialogParamW(module, MAKEINTRESOURCEW(m_nTemplate), m_hParent,
-                                     &CDialog::DlgProc, reinterpret_cast<LPARAM>(this));
+    HWND hwnd = ::CreateDialogParamW(module, MAKEINTRESOURCEW(m_nTemplate), m_hParent, &CDialog::DlgProc,
+                                     reinterpret_cast<LPARAM>(this));
     if (CMapDlg::GetPending() == this)
         CMapDlg::SetPending(nullptr);
     if (hwnd && hwnd != m_hWnd)
@@ -101,11 +100,26 @@ int CDialog::DoApply()
     return 1;
 }
 
-void CDialog::Ok() { EndDialog(kIdOk); }
-void CDialog::Cancel() { EndDialog(kIdCancel); }
-int CDialog::ShowWindow(int show) { return ::ShowWindow(m_hWnd, show); }
-int CDialog::MoveWindow(int x, int y, int w, int h, int repaint) { return m_hWnd ? ::MoveWindow(m_hWnd, x, y, w, h, repaint) : 0; }
-int CDialog::SetWindowTextW(const wchar_t* text) { return ::SetWindowTextW(m_hWnd, text); }
+void CDialog::Ok()
+{
+    EndDialog(kIdOk);
+}
+void CDialog::Cancel()
+{
+    EndDialog(kIdCancel);
+}
+int CDialog::ShowWindow(int show)
+{
+    return ::ShowWindow(m_hWnd, show);
+}
+int CDialog::MoveWindow(int x, int y, int w, int h, int repaint)
+{
+    return m_hWnd ? ::MoveWindow(m_hWnd, x, y, w, h, repaint) : 0;
+}
+int CDialog::SetWindowTextW(const wchar_t* text)
+{
+    return ::SetWindowTextW(m_hWnd, text);
+}
 
 int CDialog::DestroyWindow()
 {
@@ -125,27 +139,47 @@ INT_PTR CDialog::MessageLoop(HWND, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg)
     {
-    case WM_DESTROY: return OnDestroy();
-    case WM_SIZE: return OnSize((UINT)wParam, (short)LOWORD(lParam), (short)HIWORD(lParam));
-    case WM_PAINT: return OnPaint();
-    case WM_ERASEBKGND: return OnEraseBkgnd((HDC)wParam);
-    case WM_SHOWWINDOW: return OnShowWindow((BOOL)wParam, (UINT)lParam);
-    case WM_GETMINMAXINFO: return OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
-    case WM_NOTIFY: return OnNotify((int)wParam, reinterpret_cast<NMHDR*>(lParam));
-    case WM_HELP: return OnHelp(reinterpret_cast<HELPINFO*>(lParam));
-    case WM_INITDIALOG: return OnInitDialog((HWND)wParam, lParam);
-    case WM_COMMAND: return OnCommand(HIWORD(wParam), LOWORD(wParam), (HWND)lParam);
-    case WM_CTLCOLOREDIT: return OnCtlColorEdit((HDC)wParam, (HWND)lParam);
-    case WM_CTLCOLORBTN: return OnCtlColorBtn((HDC)wParam, (HWND)lParam);
-    case WM_CTLCOLORDLG: return OnCtlColorDlg((HDC)wParam, (HWND)lParam);
-    case WM_CTLCOLORSTATIC: return OnCtlColorStatic((HDC)wParam, (HWND)lParam);
-    case WM_LBUTTONDOWN: return OnLButtonDown((UINT)wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-    case WM_RBUTTONDOWN: return OnRButtonDown((UINT)wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-    default: return 0;
+    case WM_DESTROY:
+        return OnDestroy();
+    case WM_SIZE:
+        return OnSize((UINT)wParam, (short)LOWORD(lParam), (short)HIWORD(lParam));
+    case WM_PAINT:
+        return OnPaint();
+    case WM_ERASEBKGND:
+        return OnEraseBkgnd((HDC)wParam);
+    case WM_SHOWWINDOW:
+        return OnShowWindow((BOOL)wParam, (UINT)lParam);
+    case WM_GETMINMAXINFO:
+        return OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
+    case WM_NOTIFY:
+        return OnNotify((int)wParam, reinterpret_cast<NMHDR*>(lParam));
+    case WM_HELP:
+        return OnHelp(reinterpret_cast<HELPINFO*>(lParam));
+    case WM_INITDIALOG:
+        return OnInitDialog((HWND)wParam, lParam);
+    case WM_COMMAND:
+        return OnCommand(HIWORD(wParam), LOWORD(wParam), (HWND)lParam);
+    case WM_CTLCOLOREDIT:
+        return OnCtlColorEdit((HDC)wParam, (HWND)lParam);
+    case WM_CTLCOLORBTN:
+        return OnCtlColorBtn((HDC)wParam, (HWND)lParam);
+    case WM_CTLCOLORDLG:
+        return OnCtlColorDlg((HDC)wParam, (HWND)lParam);
+    case WM_CTLCOLORSTATIC:
+        return OnCtlColorStatic((HDC)wParam, (HWND)lParam);
+    case WM_LBUTTONDOWN:
+        return OnLButtonDown((UINT)wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    case WM_RBUTTONDOWN:
+        return OnRButtonDown((UINT)wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    default:
+        return 0;
     }
 }
 
-INT_PTR CDialog::OnDestroy() { return 0; }
+INT_PTR CDialog::OnDestroy()
+{
+    return 0;
+}
 
 INT_PTR CDialog::OnInitDialog(HWND, LPARAM)
 {
@@ -153,11 +187,26 @@ INT_PTR CDialog::OnInitDialog(HWND, LPARAM)
     return 1;
 }
 
-INT_PTR CDialog::OnCtlColorDlg(HDC, HWND) { return 0; }
-INT_PTR CDialog::OnCtlColorStatic(HDC, HWND) { return 0; }
-INT_PTR CDialog::OnCtlColorBtn(HDC, HWND) { return 0; }
-INT_PTR CDialog::OnCtlColorEdit(HDC, HWND) { return 0; }
-INT_PTR CDialog::OnPaint() { return 0; }
+INT_PTR CDialog::OnCtlColorDlg(HDC, HWND)
+{
+    return 0;
+}
+INT_PTR CDialog::OnCtlColorStatic(HDC, HWND)
+{
+    return 0;
+}
+INT_PTR CDialog::OnCtlColorBtn(HDC, HWND)
+{
+    return 0;
+}
+INT_PTR CDialog::OnCtlColorEdit(HDC, HWND)
+{
+    return 0;
+}
+INT_PTR CDialog::OnPaint()
+{
+    return 0;
+}
 
 INT_PTR CDialog::OnCommand(WORD, WORD id, HWND)
 {
@@ -174,14 +223,12 @@ INT_PTR CDialog::OnCommand(WORD, WORD id, HWND)
     case kIdCancel:
         Cancel();
         return 1;
-    case kIdHelp:
-    {
+    case kIdHelp: {
         CCursorWait wait;
         OnHelp(nullptr);
         return 1;
     }
-    case kIdApply:
-    {
+    case kIdApply: {
         CCursorWait wait;
         DoApply();
         return 1;
@@ -191,22 +238,45 @@ INT_PTR CDialog::OnCommand(WORD, WORD id, HWND)
     }
 }
 
-INT_PTR CDialog::OnLButtonDown(UINT, int, int) { return 0; }
-INT_PTR CDialog::OnRButtonDown(UINT, int, int) { return 0; }
-INT_PTR CDialog::OnNotify(int, NMHDR*) { return 0; }
-INT_PTR CDialog::OnSize(UINT, int, int) { return 0; }
-INT_PTR CDialog::OnShowWindow(BOOL, UINT) { return 0; }
-INT_PTR CDialog::OnGetMinMaxInfo(MINMAXINFO*) { return 0; }
+INT_PTR CDialog::OnLButtonDown(UINT, int, int)
+{
+    return 0;
+}
+INT_PTR CDialog::OnRButtonDown(UINT, int, int)
+{
+    return 0;
+}
+INT_PTR CDialog::OnNotify(int, NMHDR*)
+{
+    return 0;
+}
+INT_PTR CDialog::OnSize(UINT, int, int)
+{
+    return 0;
+}
+INT_PTR CDialog::OnShowWindow(BOOL, UINT)
+{
+    return 0;
+}
+INT_PTR CDialog::OnGetMinMaxInfo(MINMAXINFO*)
+{
+    return 0;
+}
 void CDialog::OnTranslate() {}
-INT_PTR CDialog::OnEraseBkgnd(HDC) { return 0; }
-INT_PTR CDialog::OnHelp(HELPINFO*) { return 0; }
+INT_PTR CDialog::OnEraseBkgnd(HDC)
+{
+    return 0;
+}
+INT_PTR CDialog::OnHelp(HELPINFO*)
+{
+    return 0;
+}
 
 // ---------------------------------------------------------------------------------------------
 
 CDialogColor::CDialogColor(UINT templateId, HWND parent, COLORREF colour)
     : CDialog(templateId, parent), m_hBrush(::CreateSolidBrush(colour)), m_crBack(colour), m_nSound(0)
-{
-}
+{}
 
 CDialogColor::~CDialogColor()
 {
@@ -219,7 +289,10 @@ CDialogColor::~CDialogColor()
 
 void CDialogColor::OnSound(UINT) {}
 
-INT_PTR CDialogColor::OnCtlColorDlg(HDC, HWND) { return reinterpret_cast<INT_PTR>(m_hBrush); }
+INT_PTR CDialogColor::OnCtlColorDlg(HDC, HWND)
+{
+    return reinterpret_cast<INT_PTR>(m_hBrush);
+}
 
 INT_PTR CDialogColor::OnCtlColorStatic(HDC dc, HWND)
 {
@@ -233,7 +306,10 @@ INT_PTR CDialogColor::OnCtlColorBtn(HDC dc, HWND)
     return reinterpret_cast<INT_PTR>(m_hBrush);
 }
 
-INT_PTR CDialogColor::OnCtlColorEdit(HDC, HWND) { return reinterpret_cast<INT_PTR>(m_hBrush); }
+INT_PTR CDialogColor::OnCtlColorEdit(HDC, HWND)
+{
+    return reinterpret_cast<INT_PTR>(m_hBrush);
+}
 
 INT_PTR CDialogColor::OnCommand(WORD code, WORD id, HWND control)
 {
@@ -241,7 +317,13 @@ INT_PTR CDialogColor::OnCommand(WORD code, WORD id, HWND control)
     {
         switch (code)
         {
-        case 3: case 4: case 10: case 0x100: case 0x200: case 0x300: case 0x400:
+        case 3:
+        case 4:
+        case 10:
+        case 0x100:
+        case 0x200:
+        case 0x300:
+        case 0x400:
             break; // focus and edit-change notifications make no sound
         default:
             OnSound(id);
@@ -268,15 +350,14 @@ INT_PTR CDialogColor::OnNotify(int id, NMHDR* header)
 // ---------------------------------------------------------------------------------------------
 
 CDlgConfirm::CDlgConfirm(HWND parent)
-    : CDialogColor(kTemplate, parent, kBackground), m_pText(nullptr), m_nWidth(0), m_nHeight(0), m_bTwoButtons(0)
-{
-}
+    : CDialogColor(kTemplate, parent, kBackground), m_pText(nullptr), m_nWidth(0), m_nHeight(0),
+      m_bTwoButtons(0)
+{}
 
 CDlgConfirm::CDlgConfirm(HWND parent, const wchar_t* text, const CSize& size, int twoButtons)
     : CDialogColor(kTemplate, parent, kBackground), m_pText(text), m_nWidth(size.cx), m_nHeight(size.cy),
       m_bTwoButtons(twoButtons)
-{
-}
+{}
 
 INT_PTR CDlgConfirm::OnInitDialog(HWND focus, LPARAM param)
 {

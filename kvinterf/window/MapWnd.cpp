@@ -73,11 +73,26 @@ void CMapWnd::AddToMap(HWND hwnd, CMessageWnd* object)
         WndMap().objects[hwnd] = object;
 }
 
-void CMapWnd::DeleteFromMap(HWND hwnd) { WndMap().objects.erase(hwnd); }
-void CMapWnd::DeleteFromMap(const CMessageWnd* object) { WndMap().Erase(object); }
-void CMapWnd::SetPending(CMessageWnd* object) { WndMap().pending = object; }
-CMessageWnd* CMapWnd::GetPending() { return WndMap().pending; }
-size_t CMapWnd::MapSize() { return WndMap().objects.size(); }
+void CMapWnd::DeleteFromMap(HWND hwnd)
+{
+    WndMap().objects.erase(hwnd);
+}
+void CMapWnd::DeleteFromMap(const CMessageWnd* object)
+{
+    WndMap().Erase(object);
+}
+void CMapWnd::SetPending(CMessageWnd* object)
+{
+    WndMap().pending = object;
+}
+CMessageWnd* CMapWnd::GetPending()
+{
+    return WndMap().pending;
+}
+size_t CMapWnd::MapSize()
+{
+    return WndMap().objects.size();
+}
 
 CDialog* CMapDlg::FromHandle(HWND hwnd)
 {
@@ -102,9 +117,21 @@ void CMapDlg::AddToMap(HWND hwnd, CDialog* object)
         DlgMap().objects[hwnd] = object;
 }
 
-void CMapDlg::DeleteFromMap(HWND hwnd) { DlgMap().objects.erase(hwnd); }
-void CMapDlg::DeleteFromMap(const CDialog* object) { DlgMap().Erase(object); }
-void CMapDlg::SetPending(CDialog* object) { DlgMap().pending = object; }
-CDialog* CMapDlg::GetPending() { return DlgMap().pending; }
+void CMapDlg::DeleteFromMap(HWND hwnd)
+{
+    DlgMap().objects.erase(hwnd);
+}
+void CMapDlg::DeleteFromMap(const CDialog* object)
+{
+    DlgMap().Erase(object);
+}
+void CMapDlg::SetPending(CDialog* object)
+{
+    DlgMap().pending = object;
+}
+CDialog* CMapDlg::GetPending()
+{
+    return DlgMap().pending;
+}
 
 } // namespace KV

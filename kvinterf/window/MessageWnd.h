@@ -106,13 +106,19 @@ public:
     HACCEL GetAccelerators() const { return m_hAccel; }
     HWND GetToolTips() const { return m_hToolTip; }
     BOOL Invalidate(BOOL erase = FALSE) { return ::InvalidateRect(m_hWnd, nullptr, erase); }
-    BOOL InvalidateRect(const RECT* rect, BOOL erase = FALSE) { return ::InvalidateRect(m_hWnd, rect, erase); }
+    BOOL InvalidateRect(const RECT* rect, BOOL erase = FALSE)
+    {
+        return ::InvalidateRect(m_hWnd, rect, erase);
+    }
     BOOL UpdateWindow() { return ::UpdateWindow(m_hWnd); }
     BOOL GetClientRect(RECT* rect) const { return ::GetClientRect(m_hWnd, rect); }
     BOOL GetWindowRect(RECT* rect) const { return ::GetWindowRect(m_hWnd, rect); }
     BOOL ScreenToClient(POINT* pt) const { return ::ScreenToClient(m_hWnd, pt); }
     BOOL ClientToScreen(POINT* pt) const { return ::ClientToScreen(m_hWnd, pt); }
-    void SetIcon(HICON icon, BOOL big) { ::SendMessageW(m_hWnd, WM_SETICON, big ? ICON_BIG : ICON_SMALL, (LPARAM)icon); }
+    void SetIcon(HICON icon, BOOL big)
+    {
+        ::SendMessageW(m_hWnd, WM_SETICON, big ? ICON_BIG : ICON_SMALL, (LPARAM)icon);
+    }
 
     // The private message of tray-icon notifications.
     enum : UINT { kTrayMessage = 0x8064 };
@@ -124,8 +130,8 @@ protected:
     HWND m_hWnd;
     HACCEL m_hAccel;
     HWND m_hToolTip;
-    WNDPROC m_pOldProc;  // previous procedure of a subclassed control (kept for CWnd)
-    bool m_bPassedOn;    // set when DefProc handed the current message to m_pOldProc
+    WNDPROC m_pOldProc; // previous procedure of a subclassed control (kept for CWnd)
+    bool m_bPassedOn;   // set when DefProc handed the current message to m_pOldProc
 
     friend class CMapWnd;
     friend class CWnd;

@@ -35,14 +35,15 @@ ATOM CWnd::RegisterClassW(HINSTANCE instance, const wchar_t* className)
     return ::RegisterClassExW(&wc);
 }
 
-HWND CWnd::Create(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
-                  int x, int y, int w, int h, HWND parent, HMENU menu, HINSTANCE instance, void* param)
+HWND CWnd::Create(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y,
+                  int w, int h, HWND parent, HMENU menu, HINSTANCE instance, void* param)
 {
     m_hParent = parent;
     const bool topLevel = !(style & WS_CHILD);
     if (topLevel && !m_hWnd)
         SetPending(this);
-    HWND hwnd = ::CreateWindowExW(exStyle, className, title, style, x, y, w, h, parent, menu, instance, param);
+    HWND hwnd =
+        ::CreateWindowExW(exStyle, className, title, style, x, y, w, h, parent, menu, instance, param);
     if (GetPending() == this)
         SetPending(nullptr);
     if (!hwnd)
@@ -135,8 +136,8 @@ INT_PTR CWnd::DoModal(HINSTANCE instance)
     HINSTANCE module = (instance && instance == ::GetModuleHandleW(nullptr)) ? instance : GetInterfInstance();
     SetPending(this);
     m_bModal = true;
-    INT_PTR result = ::DialogBoxParamW(module, MAKEINTRESOURCEW(m_nTemplate), m_hParent,
-                                       &CWnd::DlgProc, reinterpret_cast<LPARAM>(this));
+    INT_PTR result = ::DialogBoxParamW(module, MAKEINTRESOURCEW(m_nTemplate), m_hParent, &CWnd::DlgProc,
+                                       reinterpret_cast<LPARAM>(this));
     m_bModal = false;
     if (GetPending() == this)
         SetPending(nullptr);
@@ -145,7 +146,10 @@ INT_PTR CWnd::DoModal(HINSTANCE instance)
     return result;
 }
 
-HCURSOR CWnd::SetCursor(HCURSOR cursor) { return ::SetCursor(cursor); }
+HCURSOR CWnd::SetCursor(HCURSOR cursor)
+{
+    return ::SetCursor(cursor);
+}
 
 int CWnd::IsApply()
 {
@@ -191,14 +195,12 @@ LRESULT CWnd::OnCommand(WORD, WORD id, HWND)
     case kIdClose:
         Cancel();
         break;
-    case kIdHelp:
-    {
+    case kIdHelp: {
         CCursorWait wait;
         OnHelp(nullptr);
         break;
     }
-    case kIdApply:
-    {
+    case kIdApply: {
         CCursorWait wait;
         DoApply();
         break;

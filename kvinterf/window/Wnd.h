@@ -14,8 +14,8 @@ public:
     // Control identifiers of the dialog-style commands.
     enum { kIdOk = 1, kIdCancel = 2, kIdClose = 8, kIdHelp = 9, kIdApply = 20 };
 
-    virtual HWND Create(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
-                        int x, int y, int w, int h, HWND parent, HMENU menu, HINSTANCE instance,
+    virtual HWND Create(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x,
+                        int y, int w, int h, HWND parent, HMENU menu, HINSTANCE instance,
                         void* param = nullptr);
     // Binds handle to this object; a child window gets the library's window procedure.
     virtual void SetHandle(HWND parent, HWND handle);

@@ -13,10 +13,16 @@ class KVSTRUCT_API CRGBA
 public:
     CRGBA() : r(0), g(0), b(0), a(0) {}
     CRGBA(unsigned char red, unsigned char green, unsigned char blue, unsigned char alpha = 0)
-        : r(red), g(green), b(blue), a(alpha) {}
+        : r(red), g(green), b(blue), a(alpha)
+    {}
 
     void Set(unsigned char red, unsigned char green, unsigned char blue, unsigned char alpha)
-    { r = red; g = green; b = blue; a = alpha; }
+    {
+        r = red;
+        g = green;
+        b = blue;
+        a = alpha;
+    }
     void Set(COLORREF colour);
     COLORREF GetCOLORREF() const { return RGB(r, g, b); }
 

@@ -11,8 +11,7 @@ namespace KV {
 class KVSTRUCT_API CParam
 {
 public:
-    enum : unsigned long
-    {
+    enum : unsigned long {
         Show = 0x00000001,
         Pic = 0x00000010,
         Check = 0x00000100,
@@ -22,7 +21,8 @@ public:
 
     CParam() : id(0), style(0) {}
     CParam(unsigned long i, unsigned long s, const wchar_t* n, const wchar_t* d)
-        : id(i), style(s), name(n), description(d) {}
+        : id(i), style(s), name(n), description(d)
+    {}
 
     unsigned long GetID() const { return id; }
     void SetID(unsigned long value) { id = value; }
@@ -68,7 +68,10 @@ public:
     void Add(unsigned long id, unsigned long style, const wchar_t* name, const wchar_t* description);
     unsigned long GetSize() const { return static_cast<unsigned long>(m_items.size()); }
     CParam* GetAt(unsigned long index) { return index < m_items.size() ? &m_items[index] : nullptr; }
-    const CParam* GetAt(unsigned long index) const { return index < m_items.size() ? &m_items[index] : nullptr; }
+    const CParam* GetAt(unsigned long index) const
+    {
+        return index < m_items.size() ? &m_items[index] : nullptr;
+    }
     CParam* Find(unsigned long id);
     const CParam* Find(unsigned long id) const;
     void Clear() { m_items.clear(); }

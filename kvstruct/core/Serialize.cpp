@@ -46,9 +46,9 @@ void SerializeUS(std::ostream& out, unsigned short value)
 
 void SerializeUL(std::ostream& out, unsigned long value)
 {
-    unsigned char b[4] = {static_cast<unsigned char>(value & 0xFF), static_cast<unsigned char>((value >> 8) & 0xFF),
-                          static_cast<unsigned char>((value >> 16) & 0xFF),
-                          static_cast<unsigned char>((value >> 24) & 0xFF)};
+    unsigned char b[4] = {
+        static_cast<unsigned char>(value & 0xFF), static_cast<unsigned char>((value >> 8) & 0xFF),
+        static_cast<unsigned char>((value >> 16) & 0xFF), static_cast<unsigned char>((value >> 24) & 0xFF)};
     PutBytes(out, b, 4);
 }
 

@@ -57,8 +57,8 @@ unsigned long CFileOperation::Load(const wchar_t* folder, const wchar_t* extensi
     return LoadFolder(folder, extension, keepExtension, 0);
 }
 
-unsigned long CFileOperation::LoadFolder(const std::wstring& folder, const wchar_t* extension, int keepExtension,
-                                         int depth)
+unsigned long CFileOperation::LoadFolder(const std::wstring& folder, const wchar_t* extension,
+                                         int keepExtension, int depth)
 {
     if (depth > kMaxDepth || m_count >= kMaxEntries)
         return 0;
@@ -80,8 +80,9 @@ unsigned long CFileOperation::LoadFolder(const std::wstring& folder, const wchar
     ::FindClose(h);
 
     // The host file system may list names in any order; keep the order Windows shows.
-    std::sort(found.begin(), found.end(),
-              [](const FoundEntry& a, const FoundEntry& b) { return CompareFileNames(a.name.c_str(), b.name.c_str()) < 0; });
+    std::sort(found.begin(), found.end(), [](const FoundEntry& a, const FoundEntry& b) {
+        return CompareFileNames(a.name.c_str(), b.name.c_str()) < 0;
+    });
 
     unsigned long added = 0;
     for (const FoundEntry& e : found)
@@ -97,7 +98,8 @@ unsigned long CFileOperation::LoadFolder(const std::wstring& folder, const wchar
         if (extension[0] && !at)
             continue;
         m_paths[m_count] = folder + L"\\" + e.name;
-        m_names[m_count] = keepExtension || !at ? e.name : e.name.substr(0, static_cast<size_t>(at - e.name.c_str()));
+        m_names[m_count] =
+            keepExtension || !at ? e.name : e.name.substr(0, static_cast<size_t>(at - e.name.c_str()));
         ++m_count;
         ++added;
     }

@@ -33,7 +33,8 @@ public:
     long Find(const wchar_t* name) const;
 
 private:
-    unsigned long LoadFolder(const std::wstring& folder, const wchar_t* extension, int keepExtension, int depth);
+    unsigned long LoadFolder(const std::wstring& folder, const wchar_t* extension, int keepExtension,
+                             int depth);
 
     unsigned long m_count;
     std::wstring m_paths[kMaxEntries];

@@ -229,7 +229,8 @@ HANDLE OpenFileWrite(const wchar_t* path)
         h = ::CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
-        WarnWithError(L"Could not write to file ", path, path && path[0] ? ::GetLastError() : ERROR_INVALID_NAME);
+        WarnWithError(L"Could not write to file ", path,
+                      path && path[0] ? ::GetLastError() : ERROR_INVALID_NAME);
     return h;
 }
 
@@ -266,9 +267,9 @@ FileOperationHandler SetFileOperationHandler(FileOperationHandler handler)
 int SilentFileOperation(unsigned int function, const wchar_t* from, const wchar_t* to, unsigned short flags,
                         BOOL* aborted)
 {
-    return DefaultFileOperation(function, from, to,
-                                static_cast<unsigned short>(flags | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT),
-                                aborted);
+    return DefaultFileOperation(
+        function, from, to,
+        static_cast<unsigned short>(flags | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT), aborted);
 }
 
 int FileOperation(unsigned int function, const wchar_t* from, const wchar_t* to)
@@ -373,7 +374,8 @@ int FormatToTimeW(wchar_t* dest, const SYSTEMTIME& time, int kind, const wchar_t
     return static_cast<int>(wcslen(dest));
 }
 
-int FormatToTimeA(char* dest, const SYSTEMTIME& time, int kind, const char* unit1, const char* unit2, size_t destSize)
+int FormatToTimeA(char* dest, const SYSTEMTIME& time, int kind, const char* unit1, const char* unit2,
+                  size_t destSize)
 {
     if (!dest || !destSize)
         return 0;
@@ -476,7 +478,8 @@ int GetNameLayout(const wchar_t* layoutId, wchar_t* dest, LONG* status)
     {
         std::wstring value(size / sizeof(wchar_t) + 1, L'\0');
         DWORD got = static_cast<DWORD>(value.size() * sizeof(wchar_t));
-        rc = ::RegQueryValueExW(hkey, L"Layout Text", nullptr, &type, reinterpret_cast<BYTE*>(&value[0]), &got);
+        rc = ::RegQueryValueExW(hkey, L"Layout Text", nullptr, &type, reinterpret_cast<BYTE*>(&value[0]),
+                                &got);
         if (status)
             *status = rc;
         if (rc != ERROR_SUCCESS)
@@ -506,9 +509,9 @@ void GetSysInfo(wchar_t* dest, size_t destSize)
     // RtlGetVersion tells the truth where GetVersionEx is shimmed.
     typedef LONG(WINAPI * RtlGetVersionFn)(OSVERSIONINFOW*);
     HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    RtlGetVersionFn rtlGetVersion =
-        ntdll ? reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(::GetProcAddress(ntdll, "RtlGetVersion")))
-              : nullptr;
+    RtlGetVersionFn rtlGetVersion = ntdll ? reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(
+                                                ::GetProcAddress(ntdll, "RtlGetVersion")))
+                                          : nullptr;
     if (!rtlGetVersion || rtlGetVersion(&ver) != 0)
         ::GetVersionExW(&ver);
     wchar_t num[64];

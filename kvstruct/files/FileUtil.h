@@ -14,8 +14,10 @@ KVSTRUCT_API int GetPathToExeW(wchar_t* buffer);
 KVSTRUCT_API int GetPathToExeA(char* buffer);
 // folder joined with name (".." and "." resolved, an absolute name wins); extension appended
 // only when the result has none. The result is empty when it would not fit in MAX_PATH.
-KVSTRUCT_API wchar_t* GetFullPath(wchar_t* dest, const wchar_t* folder, const wchar_t* name, const wchar_t* extension);
-KVSTRUCT_API wchar_t* GetFullPath(wchar_t* dest, const wchar_t* folder, unsigned long number, const wchar_t* extension);
+KVSTRUCT_API wchar_t* GetFullPath(wchar_t* dest, const wchar_t* folder, const wchar_t* name,
+                                  const wchar_t* extension);
+KVSTRUCT_API wchar_t* GetFullPath(wchar_t* dest, const wchar_t* folder, unsigned long number,
+                                  const wchar_t* extension);
 KVSTRUCT_API int rxPathFileExists(const wchar_t* path);
 // Creates the folder with its missing parents. 1 when the folder exists afterwards; otherwise
 // the warning "Create Directory failed. Path ..." and 0.
@@ -66,8 +68,8 @@ KVSTRUCT_API char* Remove_CR_LF_A(const char* source, char* dest);
 // The text is cut to destSize - 1 characters.
 KVSTRUCT_API int FormatToTimeW(wchar_t* dest, const SYSTEMTIME& time, int kind, const wchar_t* unit1,
                                const wchar_t* unit2, size_t destSize = 32);
-KVSTRUCT_API int FormatToTimeA(char* dest, const SYSTEMTIME& time, int kind, const char* unit1, const char* unit2,
-                               size_t destSize = 32);
+KVSTRUCT_API int FormatToTimeA(char* dest, const SYSTEMTIME& time, int kind, const char* unit1,
+                               const char* unit2, size_t destSize = 32);
 // Appends the current UTC minute and second as four digits.
 KVSTRUCT_API void GetCurRecordTime(wchar_t* dest);
 // A random number 1..n in decimal (the tick count for n = 0).
@@ -90,12 +92,12 @@ KVSTRUCT_API void PressKey(int key, int on);
 // Contact page of the product's web site.
 KVSTRUCT_API const wchar_t* GetContactPage();
 KVSTRUCT_API const wchar_t* GetStatisticsPage();
-KVSTRUCT_API int SendFeedBack(const wchar_t* page, const wchar_t* text, const wchar_t* version, const wchar_t* name,
-                              const wchar_t* mail);
+KVSTRUCT_API int SendFeedBack(const wchar_t* page, const wchar_t* text, const wchar_t* version,
+                              const wchar_t* name, const wchar_t* mail);
 KVSTRUCT_API int SendBugs(const wchar_t* page, const wchar_t* version, const wchar_t* text);
-KVSTRUCT_API int SendStatistics(const wchar_t* page, const wchar_t* rating, const wchar_t* name, const wchar_t* wpm,
-                                const wchar_t* cpm, const wchar_t* accuracy, const wchar_t* seconds,
-                                const wchar_t* length);
+KVSTRUCT_API int SendStatistics(const wchar_t* page, const wchar_t* rating, const wchar_t* name,
+                                const wchar_t* wpm, const wchar_t* cpm, const wchar_t* accuracy,
+                                const wchar_t* seconds, const wchar_t* length);
 // The digit permutation of the statistics check code, in place.
 KVSTRUCT_API wchar_t* ConvertNum(wchar_t* text);
 // Percent-encoding of a value (UTF-8; letters, digits and - _ . ~ kept).

@@ -55,7 +55,8 @@ bool CSafeOutFile::Commit()
             ::FlushFileBuffers(h);
             ::CloseHandle(h);
         }
-        ok = ::MoveFileExW(m_temp.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        ok = ::MoveFileExW(m_temp.c_str(), m_path.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     }
     if (!ok)
     {

@@ -14,10 +14,12 @@ HBITMAP CreateBITMAP(const CDib& dib)
         return nullptr;
     const BITMAPINFO* info = dib.GetpInfo();
     const unsigned long compression = dib.GetCompression();
-    if (compression == BI_RGB || compression == BI_BITFIELDS) {
+    if (compression == BI_RGB || compression == BI_BITFIELDS)
+    {
         void* bits = nullptr;
         HBITMAP bmp = CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (!bmp || !bits) {
+        if (!bmp || !bits)
+        {
             if (bmp)
                 DeleteObject(bmp);
             return nullptr;
@@ -26,7 +28,8 @@ HBITMAP CreateBITMAP(const CDib& dib)
         std::memcpy(bits, dib.GetpBits(), static_cast<size_t>(dib.GetStride()) * dib.GetHeight());
         return bmp;
     }
-    if (compression == BI_RLE8 || compression == BI_RLE4) {
+    if (compression == BI_RLE8 || compression == BI_RLE4)
+    {
         // Run-length pictures are unpacked by the platform into a 32-bit section.
         BITMAPINFO out = {};
         out.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -40,10 +43,11 @@ HBITMAP CreateBITMAP(const CDib& dib)
         if (!bmp)
             return nullptr;
         HDC screen = GetDC(nullptr);
-        int lines = SetDIBits(screen, bmp, 0, static_cast<UINT>(dib.GetHeight()), dib.GetpBits(),
-                              info, DIB_RGB_COLORS);
+        int lines = SetDIBits(screen, bmp, 0, static_cast<UINT>(dib.GetHeight()), dib.GetpBits(), info,
+                              DIB_RGB_COLORS);
         ReleaseDC(nullptr, screen);
-        if (lines <= 0) {
+        if (lines <= 0)
+        {
             DeleteObject(bmp);
             return nullptr;
         }
@@ -73,9 +77,12 @@ namespace {
 HRGN RegionFromRects(const RECT* rects, size_t count)
 {
     std::vector<unsigned char> buffer;
-    try {
+    try
+    {
         buffer.resize(sizeof(RGNDATAHEADER) + count * sizeof(RECT));
-    } catch (const std::bad_alloc&) {
+    }
+    catch (const std::bad_alloc&)
+    {
         return nullptr;
     }
     RGNDATA* data = reinterpret_cast<RGNDATA*>(buffer.data());
@@ -94,12 +101,15 @@ HRGN RegionFromRects(const RECT* rects, size_t count)
 // Whether a DIB section stores its top row first. The section's header does not tell
 // (its height reads positive either way), so the first pair of mirrored rows that differ is
 // compared with what the platform reports on top. 1 or 0; -1 when it cannot be told.
-int StoredTopDown(HBITMAP bitmap, const unsigned char* bits, long long stride, int width, int height, int step)
+int StoredTopDown(HBITMAP bitmap, const unsigned char* bits, long long stride, int width, int height,
+                  int step)
 {
-    for (int k = 0; k < height / 2; ++k) {
+    for (int k = 0; k < height / 2; ++k)
+    {
         const unsigned char* a = bits + stride * k;
         const unsigned char* b = bits + stride * (height - 1 - k);
-        for (int x = 0; x < width; ++x) {
+        for (int x = 0; x < width; ++x)
+        {
             const unsigned char* pa = a + x * step;
             const unsigned char* pb = b + x * step;
             if (pa[0] == pb[0] && pa[1] == pb[1] && pa[2] == pb[2])
@@ -108,7 +118,8 @@ int StoredTopDown(HBITMAP bitmap, const unsigned char* bits, long long stride, i
             if (!mem)
                 return -1;
             HGDIOBJ old = SelectObject(mem, bitmap);
-            if (!old) {
+            if (!old)
+            {
                 DeleteDC(mem);
                 return -1;
             }
@@ -133,7 +144,8 @@ HRGN CreateRegion(HBITMAP bitmap, COLORREF key, COLORREF tolerance)
         return nullptr;
     DIBSECTION ds = {};
     const int got = GetObjectW(bitmap, sizeof(ds), &ds);
-    if (got < static_cast<int>(sizeof(BITMAP)) || ds.dsBm.bmWidth <= 0 || ds.dsBm.bmHeight <= 0) {
+    if (got < static_cast<int>(sizeof(BITMAP)) || ds.dsBm.bmWidth <= 0 || ds.dsBm.bmHeight <= 0)
+    {
         DeleteObject(bitmap);
         return nullptr;
     }
@@ -149,26 +161,36 @@ HRGN CreateRegion(HBITMAP bitmap, COLORREF key, COLORREF tolerance)
     bool direct = got == static_cast<int>(sizeof(DIBSECTION)) && ds.dsBm.bmBits &&
                   ds.dsBmih.biCompression == BI_RGB &&
                   (ds.dsBm.bmBitsPixel == 24 || ds.dsBm.bmBitsPixel == 32);
-    if (direct) {
+    if (direct)
+    {
         GdiFlush();
         step = ds.dsBm.bmBitsPixel / 8;
         const long long stride = ds.dsBm.bmWidthBytes;
         const unsigned char* bits = static_cast<const unsigned char*>(ds.dsBm.bmBits);
         int topDown = StoredTopDown(bitmap, bits, stride, width, height, step);
-        if (topDown < 0) {
+        if (topDown < 0)
+        {
             direct = false;
-        } else if (topDown) {
+        }
+        else if (topDown)
+        {
             base = bits;
             pitch = stride;
-        } else {
+        }
+        else
+        {
             base = bits + stride * (height - 1);
             pitch = -stride;
         }
     }
-    if (!direct) {
-        try {
+    if (!direct)
+    {
+        try
+        {
             pixels.resize(static_cast<size_t>(width) * height);
-        } catch (const std::bad_alloc&) {
+        }
+        catch (const std::bad_alloc&)
+        {
             DeleteObject(bitmap);
             return nullptr;
         }
@@ -180,9 +202,11 @@ HRGN CreateRegion(HBITMAP bitmap, COLORREF key, COLORREF tolerance)
         bi.bmiHeader.biBitCount = 32;
         bi.bmiHeader.biCompression = BI_RGB;
         HDC screen = GetDC(nullptr);
-        int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS);
+        int lines =
+            GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS);
         ReleaseDC(nullptr, screen);
-        if (lines != height) {
+        if (lines != height)
+        {
             DeleteObject(bitmap);
             return nullptr;
         }
@@ -207,12 +231,15 @@ HRGN CreateRegion(HBITMAP bitmap, COLORREF key, COLORREF tolerance)
     std::vector<std::pair<int, int>> runs, previous;
     size_t bandStart = 0;
     bool ok = true;
-    try {
-        for (int y = 0; y < height; ++y) {
+    try
+    {
+        for (int y = 0; y < height; ++y)
+        {
             const unsigned char* row = base + pitch * y;
             runs.clear();
             int x = 0;
-            while (x < width) {
+            while (x < width)
+            {
                 while (x < width && keyed(row + x * step))
                     ++x;
                 if (x >= width)
@@ -222,17 +249,22 @@ HRGN CreateRegion(HBITMAP bitmap, COLORREF key, COLORREF tolerance)
                     ++x;
                 runs.emplace_back(start, x);
             }
-            if (y > 0 && !runs.empty() && runs == previous) {
+            if (y > 0 && !runs.empty() && runs == previous)
+            {
                 for (size_t i = bandStart; i < rects.size(); ++i)
                     rects[i].bottom = y + 1;
-            } else {
+            }
+            else
+            {
                 bandStart = rects.size();
                 for (const auto& r : runs)
                     rects.push_back(RECT{r.first, y, r.second, y + 1});
             }
             previous.swap(runs);
         }
-    } catch (const std::bad_alloc&) {
+    }
+    catch (const std::bad_alloc&)
+    {
         ok = false;
     }
     DeleteObject(bitmap);
@@ -245,12 +277,14 @@ HRGN CreateRegion(HBITMAP bitmap, COLORREF key, COLORREF tolerance)
     // from small pieces of whole bands joined pairwise.
     std::vector<HRGN> parts;
     const size_t piece = 16;
-    for (size_t first = 0; first < rects.size();) {
+    for (size_t first = 0; first < rects.size();)
+    {
         size_t last = std::min(first + piece, rects.size());
         while (last < rects.size() && rects[last].top == rects[last - 1].top)
             ++last;
         HRGN part = RegionFromRects(rects.data() + first, last - first);
-        if (!part) {
+        if (!part)
+        {
             for (HRGN p : parts)
                 DeleteObject(p);
             return nullptr;
@@ -258,10 +292,13 @@ HRGN CreateRegion(HBITMAP bitmap, COLORREF key, COLORREF tolerance)
         parts.push_back(part);
         first = last;
     }
-    while (parts.size() > 1) {
+    while (parts.size() > 1)
+    {
         size_t out = 0;
-        for (size_t i = 0; i < parts.size(); i += 2) {
-            if (i + 1 < parts.size()) {
+        for (size_t i = 0; i < parts.size(); i += 2)
+        {
+            if (i + 1 < parts.size())
+            {
                 CombineRgn(parts[i], parts[i], parts[i + 1], RGN_OR);
                 DeleteObject(parts[i + 1]);
             }
@@ -299,7 +336,8 @@ BOOL DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, int sx, int sy)
 int ImportDibToRGBA(const CDib& dib, CListRGBA& list, unsigned long row, unsigned long column)
 {
     list.clear();
-    if (!dib.IsLoad()) {
+    if (!dib.IsLoad())
+    {
         ShowWarning(L"Picture not found");
         return 0;
     }
@@ -309,15 +347,19 @@ int ImportDibToRGBA(const CDib& dib, CListRGBA& list, unsigned long row, unsigne
     const unsigned long rowEnd = row == kAllDib ? height : row + 1;
     const unsigned long colFirst = column == kAllDib ? 0 : column;
     const unsigned long colEnd = column == kAllDib ? width : column + 1;
-    for (unsigned long r = rowFirst; r < rowEnd; ++r) {
-        for (unsigned long c = colFirst; c < colEnd; ++c) {
+    for (unsigned long r = rowFirst; r < rowEnd; ++r)
+    {
+        for (unsigned long c = colFirst; c < colEnd; ++c)
+        {
             unsigned char red = 0, green = 0, blue = 0;
             int res = dib.GetColour(r, c, red, green, blue);
-            if (res == 2) {
+            if (res == 2)
+            {
                 ShowWarning(L"Picture wrong size");
                 return 0;
             }
-            if (res != 0) {
+            if (res != 0)
+            {
                 ShowWarning(L"Picture not found");
                 return 0;
             }

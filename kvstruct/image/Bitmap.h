@@ -31,7 +31,7 @@ constexpr unsigned long kAllDib = 0xFFFFFFFFul;
 // (the first stored row) upwards, another value only that row; column likewise. Rows outer,
 // columns inner. 1, or 0 after a warning ("Picture not found" for an empty bitmap, "Picture
 // wrong size" for a row or column outside it) with the colours read so far in list.
-KVSTRUCT_API int ImportDibToRGBA(const CDib& dib, CListRGBA& list,
-                                 unsigned long row = kAllDib, unsigned long column = kAllDib);
+KVSTRUCT_API int ImportDibToRGBA(const CDib& dib, CListRGBA& list, unsigned long row = kAllDib,
+                                 unsigned long column = kAllDib);
 
 } // namespace KV

@@ -24,7 +24,8 @@ bool ReadFileHead(HANDLE file, std::vector<unsigned char>& out, size_t count)
 {
     out.resize(count);
     size_t done = 0;
-    while (done < count) {
+    while (done < count)
+    {
         DWORD chunk = static_cast<DWORD>(count - done > 0x10000000 ? 0x10000000 : count - done);
         DWORD got = 0;
         if (!ReadFile(file, out.data() + done, chunk, &got, nullptr) || got == 0)
@@ -42,11 +43,13 @@ void MaskShape(unsigned long mask, int& shift, int& bits)
     bits = 0;
     if (!mask)
         return;
-    while (!(mask & 1)) {
+    while (!(mask & 1))
+    {
         mask >>= 1;
         ++shift;
     }
-    while (mask & 1) {
+    while (mask & 1)
+    {
         mask >>= 1;
         ++bits;
     }
@@ -69,11 +72,10 @@ unsigned char MaskChannel(unsigned long value, unsigned long mask)
 } // namespace
 
 CDib::CDib()
-    : m_pBits(nullptr), m_pColourTable(nullptr), m_nColourEntry(4), m_nWidth(0), m_nHeight(0),
-      m_nPlanes(0), m_nBitCount(0), m_nCompression(0), m_nImageSize(0), m_nColours(0),
-      m_nStride(0), m_aMasks{0, 0, 0}, m_bHasMasks(false), m_bTopDown(false)
-{
-}
+    : m_pBits(nullptr), m_pColourTable(nullptr), m_nColourEntry(4), m_nWidth(0), m_nHeight(0), m_nPlanes(0),
+      m_nBitCount(0), m_nCompression(0), m_nImageSize(0), m_nColours(0), m_nStride(0), m_aMasks{0, 0, 0},
+      m_bHasMasks(false), m_bTopDown(false)
+{}
 
 CDib::CDib(const CDib& other) = default;
 CDib& CDib::operator=(const CDib& other) = default;
@@ -102,22 +104,27 @@ bool CDib::Load(const wchar_t* file)
 {
     if (!file)
         return false;
-    HANDLE h = CreateFileW(file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    HANDLE h = CreateFileW(file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     Free();
     bool result = true;
     LARGE_INTEGER length;
     std::vector<unsigned char> head;
-    if (GetFileSizeEx(h, &length) && ReadFileHead(h, head, 14) && head[0] == 'B' && head[1] == 'M') {
+    if (GetFileSizeEx(h, &length) && ReadFileHead(h, head, 14) && head[0] == 'B' && head[1] == 'M')
+    {
         unsigned long declared = Le32(&head[2]);
         // The size field counts the file header too; a file shorter than it says is not used.
-        if (declared > 14 && static_cast<long long>(declared) <= length.QuadPart) {
+        if (declared > 14 && static_cast<long long>(declared) <= length.QuadPart)
+        {
             std::vector<unsigned char> data;
-            try {
+            try
+            {
                 result = ReadFileHead(h, data, declared - 14) && Attach(data.data(), data.size());
-            } catch (const std::bad_alloc&) {
+            }
+            catch (const std::bad_alloc&)
+            {
                 result = false;
             }
         }
@@ -153,14 +160,17 @@ bool CDib::Attach(const void* source, size_t size)
     bool hasMasks = false;
     unsigned long long tableAt, entry;
 
-    if (headerSize == 12) {
+    if (headerSize == 12)
+    {
         width = Le16(p + 4);
         height = Le16(p + 6);
         planes = Le16(p + 8);
         bits = Le16(p + 10);
         tableAt = 12;
         entry = 3;
-    } else if (headerSize == 40 || headerSize == 108 || headerSize == 124) {
+    }
+    else if (headerSize == 40 || headerSize == 108 || headerSize == 124)
+    {
         if (size < headerSize)
             return false;
         width = static_cast<long>(Le32(p + 4));
@@ -172,10 +182,12 @@ bool CDib::Attach(const void* source, size_t size)
         used = Le32(p + 32);
         tableAt = headerSize;
         entry = 4;
-        if (compression == BI_BITFIELDS) {
+        if (compression == BI_BITFIELDS)
+        {
             // The masks follow a plain information header; the longer headers carry them.
             const unsigned char* m = p + 40;
-            if (headerSize == 40) {
+            if (headerSize == 40)
+            {
                 if (size < 52)
                     return false;
                 tableAt = 52;
@@ -185,12 +197,21 @@ bool CDib::Attach(const void* source, size_t size)
             masks[2] = Le32(m + 8);
             hasMasks = true;
         }
-    } else {
+    }
+    else
+    {
         return false;
     }
 
-    switch (bits) {
-    case 1: case 2: case 4: case 8: case 16: case 24: case 32:
+    switch (bits)
+    {
+    case 1:
+    case 2:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
         break;
     case 0:
         if (compression != BI_JPEG && compression != BI_PNG)
@@ -199,13 +220,27 @@ bool CDib::Attach(const void* source, size_t size)
     default:
         return false;
     }
-    switch (compression) {
-    case BI_RGB: break;
-    case BI_RLE8: if (bits != 8) return false; break;
-    case BI_RLE4: if (bits != 4) return false; break;
-    case BI_BITFIELDS: if (bits != 16 && bits != 32) return false; break;
-    case BI_JPEG: case BI_PNG: break;
-    default: return false;
+    switch (compression)
+    {
+    case BI_RGB:
+        break;
+    case BI_RLE8:
+        if (bits != 8)
+            return false;
+        break;
+    case BI_RLE4:
+        if (bits != 4)
+            return false;
+        break;
+    case BI_BITFIELDS:
+        if (bits != 16 && bits != 32)
+            return false;
+        break;
+    case BI_JPEG:
+    case BI_PNG:
+        break;
+    default:
+        return false;
     }
 
     const bool topDown = height < 0;
@@ -233,11 +268,14 @@ bool CDib::Attach(const void* source, size_t size)
 
     const bool raw = compression == BI_RGB || compression == BI_BITFIELDS;
     unsigned long long needed;
-    if (raw) {
+    if (raw)
+    {
         needed = stride * static_cast<unsigned long long>(height);
         if (needed > available || needed > 0xFFFFFFFFull)
             return false;
-    } else {
+    }
+    else
+    {
         needed = imageSize ? imageSize : available;
         if (needed == 0 || needed > available)
             return false;
@@ -245,20 +283,25 @@ bool CDib::Attach(const void* source, size_t size)
 
     std::shared_ptr<std::vector<unsigned char>> data;
     std::shared_ptr<std::vector<unsigned char>> info;
-    try {
+    try
+    {
         data = std::make_shared<std::vector<unsigned char>>(p, p + bitsAt + needed);
         // Normalised form: information header, masks, 4-byte colour table.
         const size_t infoColours = bits <= 8 ? static_cast<size_t>(colours) : 0;
         info = std::make_shared<std::vector<unsigned char>>(
             sizeof(BITMAPINFOHEADER) + (hasMasks ? 12 : 0) + infoColours * 4 + 4, 0);
-    } catch (const std::bad_alloc&) {
+    }
+    catch (const std::bad_alloc&)
+    {
         return false;
     }
 
-    if (topDown) {
+    if (topDown)
+    {
         // Kept bottom-up, so that rows and source rectangles mean the same for every file.
         unsigned char* bitsOut = data->data() + bitsAt;
-        for (long long top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+        for (long long top = 0, bottom = height - 1; top < bottom; ++top, --bottom)
+        {
             unsigned char* a = bitsOut + top * stride;
             std::swap_ranges(a, a + stride, bitsOut + bottom * stride);
         }
@@ -274,13 +317,16 @@ bool CDib::Attach(const void* source, size_t size)
     bih->biSizeImage = static_cast<DWORD>(needed);
     bih->biClrUsed = bits <= 8 ? static_cast<DWORD>(colours) : 0;
     unsigned char* after = info->data() + sizeof(BITMAPINFOHEADER);
-    if (hasMasks) {
+    if (hasMasks)
+    {
         std::memcpy(after, masks, 12);
         after += 12;
     }
     const unsigned char* table = data->data() + tableAt;
-    if (bits <= 8) {
-        for (unsigned long long i = 0; i < colours; ++i) {
+    if (bits <= 8)
+    {
+        for (unsigned long long i = 0; i < colours; ++i)
+        {
             after[i * 4 + 0] = table[i * entry + 0];
             after[i * 4 + 1] = table[i * entry + 1];
             after[i * 4 + 2] = table[i * entry + 2];
@@ -312,7 +358,8 @@ int CDib::Draw(HDC dc, int dx, int dy, int dw, int dh, int sx, int sy, int sw, i
 {
     if (!IsLoad())
         return -1;
-    if (sw == 0 || sh == 0) {
+    if (sw == 0 || sh == 0)
+    {
         sx = 0;
         sy = 0;
         sw = m_nWidth;
@@ -321,12 +368,11 @@ int CDib::Draw(HDC dc, int dx, int dy, int dw, int dh, int sx, int sy, int sw, i
     // Source rectangles are given from the top of the picture; the rows are held bottom-up,
     // and such a DIB counts its source rows from the bottom.
     int ySrc = m_nHeight - sy - sh;
-    return StretchDIBits(dc, dx, dy, dw, dh, sx, ySrc, sw, sh, m_pBits, GetpInfo(),
-                         DIB_RGB_COLORS, rop);
+    return StretchDIBits(dc, dx, dy, dw, dh, sx, ySrc, sw, sh, m_pBits, GetpInfo(), DIB_RGB_COLORS, rop);
 }
 
-int CDib::GetColour(unsigned long row, unsigned long column,
-                    unsigned char& r, unsigned char& g, unsigned char& b) const
+int CDib::GetColour(unsigned long row, unsigned long column, unsigned char& r, unsigned char& g,
+                    unsigned char& b) const
 {
     if (!IsLoad() || (m_nCompression != BI_RGB && m_nCompression != BI_BITFIELDS))
         return 1;
@@ -334,7 +380,8 @@ int CDib::GetColour(unsigned long row, unsigned long column,
         return 2;
     // Rows lie a padded stride apart, as in the file.
     const unsigned char* line = m_pBits + static_cast<size_t>(row) * m_nStride;
-    switch (m_nBitCount) {
+    switch (m_nBitCount)
+    {
     case 24: {
         const unsigned char* px = line + static_cast<size_t>(column) * 3;
         b = px[0];
@@ -344,12 +391,15 @@ int CDib::GetColour(unsigned long row, unsigned long column,
     }
     case 32: {
         const unsigned char* px = line + static_cast<size_t>(column) * 4;
-        if (m_bHasMasks) {
+        if (m_bHasMasks)
+        {
             unsigned long v = Le32(px);
             r = MaskChannel(v, m_aMasks[0]);
             g = MaskChannel(v, m_aMasks[1]);
             b = MaskChannel(v, m_aMasks[2]);
-        } else {
+        }
+        else
+        {
             b = px[0];
             g = px[1];
             r = px[2];
@@ -359,7 +409,8 @@ int CDib::GetColour(unsigned long row, unsigned long column,
     case 16: {
         unsigned long v = Le16(line + static_cast<size_t>(column) * 2);
         unsigned long rm = 0x7C00, gm = 0x03E0, bm = 0x001F;
-        if (m_bHasMasks) {
+        if (m_bHasMasks)
+        {
             rm = m_aMasks[0];
             gm = m_aMasks[1];
             bm = m_aMasks[2];
@@ -375,7 +426,8 @@ int CDib::GetColour(unsigned long row, unsigned long column,
         const unsigned char byte = line[bitPos / 8];
         const unsigned shift = 8 - m_nBitCount - (bitPos % 8);
         const unsigned long index = (byte >> shift) & ((1u << m_nBitCount) - 1);
-        if (index >= m_nColours || !m_pColourTable) {
+        if (index >= m_nColours || !m_pColourTable)
+        {
             r = g = b = 0;
             return 0;
         }

@@ -53,13 +53,13 @@ public:
 
     // Stretches the source rectangle (a width or height of 0: the whole bitmap) onto the
     // destination rectangle. The platform's result, or -1 when empty.
-    int Draw(HDC dc, int dx, int dy, int dw, int dh,
-             int sx = 0, int sy = 0, int sw = 0, int sh = 0, DWORD rop = SRCCOPY) const;
+    int Draw(HDC dc, int dx, int dy, int dw, int dh, int sx = 0, int sy = 0, int sw = 0, int sh = 0,
+             DWORD rop = SRCCOPY) const;
 
     // Colour of one pixel, row 0 being the bottom row. 0 with r, g, b set; 1 when empty or compressed;
     // 2 when column >= width or row >= height.
-    int GetColour(unsigned long row, unsigned long column,
-                  unsigned char& r, unsigned char& g, unsigned char& b) const;
+    int GetColour(unsigned long row, unsigned long column, unsigned char& r, unsigned char& g,
+                  unsigned char& b) const;
 
 private:
     std::shared_ptr<const std::vector<unsigned char>> m_pData; // file bytes after the file header

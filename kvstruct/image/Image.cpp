@@ -26,7 +26,8 @@ bool ReadExact(HANDLE file, void* buffer, size_t count)
 {
     unsigned char* out = static_cast<unsigned char*>(buffer);
     size_t done = 0;
-    while (done < count) {
+    while (done < count)
+    {
         DWORD chunk = static_cast<DWORD>(std::min<size_t>(count - done, 0x10000000));
         DWORD got = 0;
         if (!ReadFile(file, out + done, chunk, &got, nullptr) || got == 0)
@@ -41,6 +42,7 @@ class CFileCloser
 public:
     explicit CFileCloser(HANDLE h) : m_h(h) {}
     ~CFileCloser() { CloseHandle(m_h); }
+
 private:
     HANDLE m_h;
 };
@@ -51,8 +53,7 @@ CImage::CImage() : m_nHeight(0), m_nWidth(0), m_nTexture(0) {}
 
 CImage::CImage(unsigned short height, unsigned short width)
     : m_nHeight(height), m_nWidth(width), m_nTexture(0)
-{
-}
+{}
 
 CImage::CImage(const CImage& other) = default;
 CImage& CImage::operator=(const CImage& other) = default;
@@ -68,7 +69,8 @@ int CImage::ReadBMPFile(const wchar_t* file, int warn)
     HANDLE h = file ? CreateFileW(file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)
                     : INVALID_HANDLE_VALUE;
-    if (h == INVALID_HANDLE_VALUE) {
+    if (h == INVALID_HANDLE_VALUE)
+    {
         if (warn)
             ShowWarning(L"can't open file: .bmp");
         return 0;
@@ -86,12 +88,14 @@ int CImage::ReadBMPFile(const wchar_t* file, int warn)
     const long height = static_cast<long>(Le32(head + 22));
     const unsigned short bits = Le16(head + 28);
     const unsigned long compression = Le32(head + 30);
-    if (!haveHead || bits != 24 || compression != BI_RGB || headerSize < 40) {
+    if (!haveHead || bits != 24 || compression != BI_RGB || headerSize < 40)
+    {
         ShowWarning(L"not a 24 bit/pixelimage, or is compressed!\n");
         return 0;
     }
     const long rows = height < 0 ? -height : height;
-    if (width <= 0 || width > 0xFFFF || rows <= 0 || rows > 0xFFFF) {
+    if (width <= 0 || width > 0xFFFF || rows <= 0 || rows > 0xFFFF)
+    {
         ShowWarning(L"Picture wrong size");
         return 0;
     }
@@ -107,11 +111,13 @@ int CImage::ReadBMPFile(const wchar_t* file, int warn)
     const size_t stride = (rowBytes + 3) & ~static_cast<size_t>(3);
     long long present = length.QuadPart > dataAt ? (length.QuadPart - dataAt) : 0;
     // The last row needs no padding behind it.
-    long long fullRows = present >= static_cast<long long>(rowBytes)
-                             ? 1 + (present - static_cast<long long>(rowBytes)) / static_cast<long long>(stride)
-                             : 0;
+    long long fullRows =
+        present >= static_cast<long long>(rowBytes)
+            ? 1 + (present - static_cast<long long>(rowBytes)) / static_cast<long long>(stride)
+            : 0;
     long keep = static_cast<long>(std::min<long long>(rows, fullRows));
-    if (keep <= 0) {
+    if (keep <= 0)
+    {
         ShowWarning(L"Picture wrong size");
         return 0;
     }
@@ -122,15 +128,19 @@ int CImage::ReadBMPFile(const wchar_t* file, int warn)
 
     std::vector<CRGBA> pixels;
     std::vector<unsigned char> line;
-    try {
+    try
+    {
         pixels.resize(static_cast<size_t>(width) * keep);
         line.resize(stride);
-    } catch (const std::bad_alloc&) {
+    }
+    catch (const std::bad_alloc&)
+    {
         return 0;
     }
     // A top-down file is cut at its bottom and turned so that rows run from the bottom up.
     const bool topDown = height < 0;
-    for (long y = 0; y < keep; ++y) {
+    for (long y = 0; y < keep; ++y)
+    {
         const size_t want = y + 1 < fullRows ? stride : rowBytes;
         if (!ReadExact(h, line.data(), want))
             return 0;
@@ -164,10 +174,13 @@ void CImage::EmbedChromaKey(const CRGBA* keys, unsigned long count)
 {
     if (!keys)
         count = 0;
-    for (CRGBA& p : m_aPixels) {
+    for (CRGBA& p : m_aPixels)
+    {
         unsigned char alpha = 255;
-        for (unsigned long i = 0; i < count; ++i) {
-            if (p.r == keys[i].r && p.g == keys[i].g && p.b == keys[i].b) {
+        for (unsigned long i = 0; i < count; ++i)
+        {
+            if (p.r == keys[i].r && p.g == keys[i].g && p.b == keys[i].b)
+            {
                 alpha = keys[i].a;
                 break;
             }
@@ -180,7 +193,8 @@ unsigned int CImage::CreateTexture()
 {
     if (m_aPixels.empty() || !m_nWidth || !m_nHeight)
         return 0;
-    if (!m_nTexture || !glIsTexture(m_nTexture)) {
+    if (!m_nTexture || !glIsTexture(m_nTexture))
+    {
         GLuint name = 0;
         glGenTextures(1, &name);
         m_nTexture = name;
@@ -200,7 +214,8 @@ unsigned int CImage::CreateTexture()
 
 void CImage::DeleteTexture()
 {
-    if (m_nTexture) {
+    if (m_nTexture)
+    {
         GLuint name = m_nTexture;
         glDeleteTextures(1, &name);
         m_nTexture = 0;
@@ -222,10 +237,14 @@ void CImage::DrawTexture(float x, float y, float z, int upright, int /*spare*/) 
     glBindTexture(GL_TEXTURE_2D, m_nTexture);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     glBegin(GL_QUADS);
-    glTexCoord2f(sl, 0.0f); glVertex3f(x, y, z);
-    glTexCoord2f(sr, 0.0f); glVertex3f(x2, y, z);
-    glTexCoord2f(sr, 1.0f); glVertex3f(x2, y2, z);
-    glTexCoord2f(sl, 1.0f); glVertex3f(x, y2, z);
+    glTexCoord2f(sl, 0.0f);
+    glVertex3f(x, y, z);
+    glTexCoord2f(sr, 0.0f);
+    glVertex3f(x2, y, z);
+    glTexCoord2f(sr, 1.0f);
+    glVertex3f(x2, y2, z);
+    glTexCoord2f(sl, 1.0f);
+    glVertex3f(x, y2, z);
     glEnd();
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
@@ -253,9 +272,12 @@ int CImage::Read(int x, int y, int width, int height)
     if (width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF)
         return -1;
     std::vector<CRGBA> pixels;
-    try {
+    try
+    {
         pixels.resize(static_cast<size_t>(width) * height);
-    } catch (const std::bad_alloc&) {
+    }
+    catch (const std::bad_alloc&)
+    {
         return -1;
     }
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -280,9 +302,14 @@ void CImage::Serialize(std::ostream& out) const
     const bool has = !m_aPixels.empty();
     const unsigned short h = has ? m_nHeight : 0;
     const unsigned short w = has ? m_nWidth : 0;
-    unsigned char head[8] = {1, 0, 0, 0,
-                             static_cast<unsigned char>(h & 0xFF), static_cast<unsigned char>(h >> 8),
-                             static_cast<unsigned char>(w & 0xFF), static_cast<unsigned char>(w >> 8)};
+    unsigned char head[8] = {1,
+                             0,
+                             0,
+                             0,
+                             static_cast<unsigned char>(h & 0xFF),
+                             static_cast<unsigned char>(h >> 8),
+                             static_cast<unsigned char>(w & 0xFF),
+                             static_cast<unsigned char>(w >> 8)};
     out.write(reinterpret_cast<const char*>(head), sizeof(head));
     if (has)
         out.write(reinterpret_cast<const char*>(m_aPixels.data()),
@@ -308,7 +335,8 @@ int CImage::Serialize(std::istream& in)
     m_nWidth = 0;
 
     const long long left = StreamBytesLeft(in);
-    if (left >= 0 && static_cast<unsigned long long>(left) < bytes) {
+    if (left >= 0 && static_cast<unsigned long long>(left) < bytes)
+    {
         in.setstate(std::ios::failbit);
         return 0;
     }
@@ -316,21 +344,26 @@ int CImage::Serialize(std::istream& in)
     // memory than the data that really arrives.
     std::vector<CRGBA> pixels;
     const size_t piece = 1 << 20;
-    try {
+    try
+    {
         if (left >= 0)
             pixels.reserve(bytes / 4);
         size_t done = 0;
-        while (done < bytes) {
+        while (done < bytes)
+        {
             size_t n = std::min(piece, bytes - done);
             pixels.resize((done + n) / 4);
             in.read(reinterpret_cast<char*>(pixels.data()) + done, static_cast<std::streamsize>(n));
-            if (static_cast<size_t>(in.gcount()) != n) {
+            if (static_cast<size_t>(in.gcount()) != n)
+            {
                 in.setstate(std::ios::failbit);
                 return 0;
             }
             done += n;
         }
-    } catch (const std::bad_alloc&) {
+    }
+    catch (const std::bad_alloc&)
+    {
         in.setstate(std::ios::failbit);
         return 0;
     }

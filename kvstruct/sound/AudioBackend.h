@@ -17,8 +17,7 @@ class KVSTRUCT_API CAudioBackend
 {
 public:
     // Mode bits of a sound (the same values as the stored sound mode).
-    enum : unsigned long
-    {
+    enum : unsigned long {
         ModeLoopOff = 0x1,
         ModeLoopNormal = 0x2,
         ModeLoopBidi = 0x4,

@@ -14,15 +14,15 @@ const size_t kMaxPath = 259;
 
 CSound::CSound(CSoundSystem* owner, unsigned long id, const wchar_t* fileName, int enable,
                unsigned long volume)
-    : m_pSound(nullptr), m_pSystem(nullptr), m_hChannel(0), m_pOwner(owner), m_bBreakPlay(1),
-      m_nID(id), m_nMode(ModeLoopOff), m_fVolume(1.0), m_bEnable(enable),
-      m_sFileName(fileName ? fileName : L"")
+    : m_pSound(nullptr), m_pSystem(nullptr), m_hChannel(0), m_pOwner(owner), m_bBreakPlay(1), m_nID(id),
+      m_nMode(ModeLoopOff), m_fVolume(1.0), m_bEnable(enable), m_sFileName(fileName ? fileName : L"")
 {
     SetVolume(volume);
 }
 
 CSound::CSound(const CSound& other)
-    : m_pSound(nullptr), m_pSystem(nullptr), m_hChannel(0), m_pOwner(nullptr), m_bBreakPlay(1), m_nID(0), m_nMode(ModeLoopOff), m_fVolume(1.0), m_bEnable(1)
+    : m_pSound(nullptr), m_pSystem(nullptr), m_hChannel(0), m_pOwner(nullptr), m_bBreakPlay(1), m_nID(0),
+      m_nMode(ModeLoopOff), m_fVolume(1.0), m_bEnable(1)
 {
     CopySettings(other);
 }

@@ -16,15 +16,14 @@ class KVSTRUCT_API CSound
 {
 public:
     // Mode bits (stored with the sound); 1 = play once.
-    enum : unsigned long
-    {
+    enum : unsigned long {
         ModeLoopOff = 0x1,
         ModeLoopNormal = 0x2,
         ModeLoopBidi = 0x4,
     };
 
-    CSound(CSoundSystem* owner = nullptr, unsigned long id = 0, const wchar_t* fileName = L"",
-           int enable = 1, unsigned long volume = 100);
+    CSound(CSoundSystem* owner = nullptr, unsigned long id = 0, const wchar_t* fileName = L"", int enable = 1,
+           unsigned long volume = 100);
     // Copies the settings only: no owner, nothing loaded (the owner's Release must reach
     // every sound that holds objects of its back end).
     CSound(const CSound& other);
@@ -76,16 +75,16 @@ public:
 private:
     void CopySettings(const CSound& other);
 
-    CAudioSound* m_pSound;     // null until loaded
-    CAudioBackend* m_pSystem;  // the owner's back end, taken when loading
-    unsigned long m_hChannel;  // latest playback, 0 when none
-    CSoundSystem* m_pOwner;    // not owned
+    CAudioSound* m_pSound;    // null until loaded
+    CAudioBackend* m_pSystem; // the owner's back end, taken when loading
+    unsigned long m_hChannel; // latest playback, 0 when none
+    CSoundSystem* m_pOwner;   // not owned
     int m_bBreakPlay;
     unsigned long m_nID;
     unsigned long m_nMode;
-    double m_fVolume;          // 0.0 to 1.0
+    double m_fVolume; // 0.0 to 1.0
     int m_bEnable;
-    CString m_sFileName;       // relative to the owner's path
+    CString m_sFileName; // relative to the owner's path
 };
 
 } // namespace KV

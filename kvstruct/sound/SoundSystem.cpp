@@ -10,9 +10,7 @@ const unsigned short kListVersion = 1;
 const long long kMinSoundRecord = 2;
 } // namespace
 
-CSoundSystem::CSoundSystem() : m_pSystem(nullptr), m_bOk(1)
-{
-}
+CSoundSystem::CSoundSystem() : m_pSystem(nullptr), m_bOk(1) {}
 
 CSoundSystem::CSoundSystem(const CSoundSystem& other)
     : m_pSystem(nullptr), m_sPath(other.m_sPath), m_bOk(other.m_bOk)

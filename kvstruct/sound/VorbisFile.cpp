@@ -46,8 +46,8 @@ int DecodeVorbisFileW(const wchar_t* path, CPcmBuffer& out)
     {
         bytes.resize(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
-        ok = ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)
-             && read == bytes.size();
+        ok = ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+             read == bytes.size();
     }
     ::CloseHandle(file);
     if (!ok)

@@ -9,8 +9,7 @@
 #include FW_STB_VORBIS_HEADER
 #endif
 
-int fw_vorbis_decode(const unsigned char* data, int size, int* channels, int* rate,
-                     short** samples)
+int fw_vorbis_decode(const unsigned char* data, int size, int* channels, int* rate, short** samples)
 {
     *channels = 0;
     *rate = 0;

@@ -46,8 +46,7 @@ int CXAudio2Backend::HasOutputDevice()
 
 CXAudio2Backend::CXAudio2Backend()
     : m_pEngine(nullptr), m_pMaster(nullptr), m_maxChannels(kMaxChannels), m_serial(0), m_comInit(0)
-{
-}
+{}
 
 CXAudio2Backend::~CXAudio2Backend()
 {

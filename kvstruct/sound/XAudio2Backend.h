@@ -55,7 +55,7 @@ private:
         unsigned long rate = 0;
         std::shared_ptr<const CPcmBuffer> data; // kept until the voice has let go of it
         unsigned long handle = 0;
-        unsigned long long serial = 0;          // start order, to take the oldest
+        unsigned long long serial = 0; // start order, to take the oldest
         int stopped = 1;
     };
 

@@ -62,11 +62,23 @@ MsgRecorder::~MsgRecorder()
     g_answer = m_previousAnswer;
 }
 
-const std::vector<MsgRecord>& MsgRecorder::Boxes() const { return g_boxes; }
-void MsgRecorder::Clear() { g_boxes.clear(); }
-void MsgRecorder::SetAnswer(int answer) { g_answer = answer; }
+const std::vector<MsgRecord>& MsgRecorder::Boxes() const
+{
+    return g_boxes;
+}
+void MsgRecorder::Clear()
+{
+    g_boxes.clear();
+}
+void MsgRecorder::SetAnswer(int answer)
+{
+    g_answer = answer;
+}
 
-std::vector<unsigned int>& ExitCalls() { return g_exits; }
+std::vector<unsigned int>& ExitCalls()
+{
+    return g_exits;
+}
 
 std::wstring MakeTempDir(const wchar_t* hint)
 {

@@ -34,7 +34,8 @@ std::vector<std::wstring> RawLines(const std::wstring& path)
     std::string bytes = fwtest::ReadFileBytes(path);
     std::wstring text;
     for (size_t i = 0; i + 1 < bytes.size(); i += 2)
-        text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
+        text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
+                                     (static_cast<unsigned char>(bytes[i + 1]) << 8));
     std::vector<std::wstring> lines;
     size_t start = 0;
     for (size_t pos; (pos = text.find(L"\r\n", start)) != std::wstring::npos; start = pos + 2)

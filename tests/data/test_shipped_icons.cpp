@@ -19,7 +19,8 @@ std::vector<std::wstring> ListFiles(const std::wstring& folder, const wchar_t* p
     HANDLE h = FindFirstFileW((folder + L"\\" + pattern).c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE)
         return names;
-    do {
+    do
+    {
         if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             names.push_back(fd.cFileName);
     } while (FindNextFileW(h, &fd));
@@ -42,32 +43,38 @@ unsigned long U32(const std::string& b, size_t at)
 std::set<int> IconSizes(const std::string& b, std::string& problem)
 {
     std::set<int> sizes;
-    if (b.size() < 6 || U16(b, 0) != 0 || U16(b, 2) != 1 || U16(b, 4) == 0) {
+    if (b.size() < 6 || U16(b, 0) != 0 || U16(b, 2) != 1 || U16(b, 4) == 0)
+    {
         problem = "no icon directory";
         return sizes;
     }
     unsigned count = U16(b, 4);
-    if (b.size() < 6 + 16 * (size_t)count) {
+    if (b.size() < 6 + 16 * (size_t)count)
+    {
         problem = "directory cut short";
         return sizes;
     }
-    for (unsigned i = 0; i < count; ++i) {
+    for (unsigned i = 0; i < count; ++i)
+    {
         size_t e = 6 + 16 * i;
         int w = (unsigned char)b[e] ? (unsigned char)b[e] : 256;
         int h = (unsigned char)b[e + 1] ? (unsigned char)b[e + 1] : 256;
         unsigned long bytes = U32(b, e + 8), offset = U32(b, e + 12);
-        if (offset >= b.size() || bytes > b.size() - offset || bytes < 40) {
+        if (offset >= b.size() || bytes > b.size() - offset || bytes < 40)
+        {
             problem = "image outside the file";
             return {};
         }
         // 32-bit BMP image: header, colour rows, AND mask rows (32-bit aligned).
         if (U32(b, offset) != 40 || (long)U32(b, offset + 4) != w || (long)U32(b, offset + 8) != 2 * h ||
-            U16(b, offset + 14) != 32) {
+            U16(b, offset + 14) != 32)
+        {
             problem = "image header does not match its directory entry";
             return {};
         }
         size_t mask = ((w + 31) / 32) * 4 * (size_t)h;
-        if (bytes != 40 + (size_t)w * h * 4 + mask) {
+        if (bytes != 40 + (size_t)w * h * 4 + mask)
+        {
             problem = "image size does not add up";
             return {};
         }
@@ -87,7 +94,8 @@ void ExpectIcon(const std::wstring& path)
     EXPECT_EQ("", problem);
     EXPECT_EQ(1u, sizes.count(32));
     EXPECT_EQ(1u, sizes.count(48));
-    for (int size : {32, 48}) {
+    for (int size : {32, 48})
+    {
         HANDLE icon = LoadImageW(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE);
         EXPECT_NE(nullptr, icon) << "size " << size;
         if (!icon)

@@ -55,13 +55,15 @@ std::vector<std::wstring> ListFiles(const std::wstring& folder, const wchar_t* p
     HANDLE h = FindFirstFileW((folder + L"\\" + pattern).c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE)
         return names;
-    do {
+    do
+    {
         if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             names.push_back(fd.cFileName);
     } while (FindNextFileW(h, &fd));
     FindClose(h);
-    std::sort(names.begin(), names.end(),
-              [](const std::wstring& a, const std::wstring& b) { return KV::CompareFileNames(a.c_str(), b.c_str()) < 0; });
+    std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
+        return KV::CompareFileNames(a.c_str(), b.c_str()) < 0;
+    });
     return names;
 }
 
@@ -85,13 +87,15 @@ Source ReadSource(const std::wstring& folder, const std::wstring& file, bool wit
     std::wstring all = FromUtf8(fwtest::ReadFileBytes(folder + L"\\" + file));
     size_t start = 0;
     bool first = true;
-    while (start <= all.size()) {
+    while (start <= all.size())
+    {
         size_t end = all.find(L'\n', start);
         if (end == std::wstring::npos)
             end = all.size();
         std::wstring line = Trim(all.substr(start, end - start));
         start = end + 1;
-        if (first && withKeys) {
+        if (first && withKeys)
+        {
             first = false;
             if (line.compare(0, 6, L"keys: ") == 0)
                 s.shown = Trim(line.substr(6));
@@ -121,7 +125,8 @@ std::wstring LessonRoot()
 }
 
 // The lessons of one section as the library lists them (the folder entry left out).
-std::vector<KV::CLesson*> SectionLessons(KV::CLessonList& list, const wchar_t* relative, const wchar_t* section)
+std::vector<KV::CLesson*> SectionLessons(KV::CLessonList& list, const wchar_t* relative,
+                                         const wchar_t* section)
 {
     std::vector<KV::CLesson*> lessons;
     KV::CLesson* entry = list.LoadCurrent(relative, section);
@@ -130,7 +135,8 @@ std::vector<KV::CLesson*> SectionLessons(KV::CLessonList& list, const wchar_t* r
     unsigned long id = 0;
     while (list.Get(id) != entry)
         ++id;
-    for (++id; KV::CLesson* lesson = list.Get(id); ++id) {
+    for (++id; KV::CLesson* lesson = list.Get(id); ++id)
+    {
         if (lesson->GetSection() != 0)
             break;
         lessons.push_back(lesson);
@@ -175,7 +181,8 @@ bool IsLowerHex(wchar_t c)
 TEST(ShippedScanCodeLessons, ReadBackAsTheirSourcesWithTheUnitedStatesLayout)
 {
     LayoutScope us(L"00000409");
-    for (const wchar_t* section : kScanSections) {
+    for (const wchar_t* section : kScanSections)
+    {
         SCOPED_TRACE(Narrow(section));
         std::vector<Source> sources = ReadSources(section, true);
         ASSERT_FALSE(sources.empty());
@@ -183,7 +190,8 @@ TEST(ShippedScanCodeLessons, ReadBackAsTheirSourcesWithTheUnitedStatesLayout)
         list.SetBasePath(LessonRoot().c_str());
         std::vector<KV::CLesson*> lessons = SectionLessons(list, kStandard, section);
         ASSERT_EQ(sources.size(), lessons.size());
-        for (size_t i = 0; i < lessons.size(); ++i) {
+        for (size_t i = 0; i < lessons.size(); ++i)
+        {
             SCOPED_TRACE(Narrow(sources[i].name));
             const wchar_t* text = lessons[i]->GetTextW(0);
             ASSERT_NE(nullptr, text);
@@ -197,24 +205,28 @@ TEST(ShippedScanCodeLessons, ReadBackAsTheirSourcesWithTheUnitedStatesLayout)
 
 TEST(ShippedScanCodeLessons, FileNamesArePositionAndEncodedKeysInCourseOrder)
 {
-    for (const wchar_t* section : kScanSections) {
+    for (const wchar_t* section : kScanSections)
+    {
         SCOPED_TRACE(Narrow(section));
         std::vector<Source> sources = ReadSources(section, true);
         std::vector<std::wstring> files = ListFiles(LessonRoot() + L"\\" + kStandard + L"\\" + section);
         ASSERT_EQ(sources.size(), files.size());
-        for (size_t i = 0; i < files.size(); ++i) {
+        for (size_t i = 0; i < files.size(); ++i)
+        {
             std::wstring name = StripTxt(files[i]);
             SCOPED_TRACE(Narrow(name));
             // The same two-digit position as the source, so the name order is the course order.
             EXPECT_EQ(sources[i].name.substr(0, 2), name.substr(0, 2));
-            if (i > 0) {
+            if (i > 0)
+            {
                 EXPECT_LT(KV::CompareFileNames(files[i - 1].c_str(), files[i].c_str()), 0);
             }
             // Then one shift flag and two lower-case hex digits per key.
             std::wstring keys = sources[i].shown;
             keys.erase(std::remove(keys.begin(), keys.end(), L' '), keys.end());
             ASSERT_EQ(2 + 3 * keys.size(), name.size());
-            for (size_t k = 2; k < name.size(); k += 3) {
+            for (size_t k = 2; k < name.size(); k += 3)
+            {
                 EXPECT_TRUE(name[k] == L'0' || name[k] == L'1');
                 EXPECT_TRUE(IsLowerHex(name[k + 1]) && IsLowerHex(name[k + 2]));
             }
@@ -231,8 +243,10 @@ TEST(ShippedScanCodeLessons, CourseIsLongEnough)
 
 TEST(ShippedScanCodeLessons, EveryDrillIsAPracticeLength)
 {
-    for (const wchar_t* section : kScanSections) {
-        for (const Source& s : ReadSources(section, true)) {
+    for (const wchar_t* section : kScanSections)
+    {
+        for (const Source& s : ReadSources(section, true))
+        {
             EXPECT_GE(s.text.size(), 300u) << Narrow(s.name);
             EXPECT_LE(s.text.size(), 600u) << Narrow(s.name);
             EXPECT_EQ(std::wstring::npos, s.text.find(L"  ")) << Narrow(s.name);
@@ -250,7 +264,8 @@ TEST(ShippedScanCodeLessons, LetterLessonsFollowTheActiveLayout)
         const wchar_t* firstName;
     } cases[] = {{L"00000409", L"f j"}, {L"00000407", L"f j"}, {L"00000419", L"\x0430 \x043E"}};
     std::vector<Source> sources = ReadSources(L"Letter", true);
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         SCOPED_TRACE(Narrow(c.klid));
         LayoutScope layout(c.klid);
         KV::CLessonList list;
@@ -261,14 +276,17 @@ TEST(ShippedScanCodeLessons, LetterLessonsFollowTheActiveLayout)
         EXPECT_EQ(Narrow(c.firstName), Narrow(lessons[0]->GetName()));
         // Every letter key gives a character on these layouts: one character per key stroke.
         for (size_t i = 0; i < lessons.size(); ++i)
-            EXPECT_EQ(sources[i].text.size(), std::wstring(lessons[i]->GetTextW(0)).size()) << Narrow(sources[i].name);
+            EXPECT_EQ(sources[i].text.size(), std::wstring(lessons[i]->GetTextW(0)).size())
+                << Narrow(sources[i].name);
     }
 }
 
 TEST(ShippedLocalLessons, ReadBackAsTheirSourcesInTheLayoutsCodePage)
 {
-    for (const LocalFolder& local : kLocalFolders) {
-        for (const wchar_t* section : {L"Syllable", L"Words", L"Text", L"Addition"}) {
+    for (const LocalFolder& local : kLocalFolders)
+    {
+        for (const wchar_t* section : {L"Syllable", L"Words", L"Text", L"Addition"})
+        {
             std::wstring rel = std::wstring(local.folder) + L"\\" + section;
             SCOPED_TRACE(Narrow(rel));
             std::vector<Source> sources = ReadSources(rel, false);
@@ -278,7 +296,8 @@ TEST(ShippedLocalLessons, ReadBackAsTheirSourcesInTheLayoutsCodePage)
             std::wstring relative = std::wstring(L"LocalLanguage\\") + local.folder;
             std::vector<KV::CLesson*> lessons = SectionLessons(list, relative.c_str(), section);
             ASSERT_EQ(sources.size(), lessons.size());
-            for (size_t i = 0; i < lessons.size(); ++i) {
+            for (size_t i = 0; i < lessons.size(); ++i)
+            {
                 SCOPED_TRACE(Narrow(sources[i].name));
                 EXPECT_EQ(Narrow(sources[i].name), Narrow(lessons[i]->GetName()));
                 const wchar_t* text = lessons[i]->GetTextW(0);
@@ -296,7 +315,8 @@ TEST(ShippedLocalLessons, SectionsHoldEnoughLessons)
     EXPECT_GE(ListFiles(en + L"Words").size(), 20u);
     EXPECT_GE(ListFiles(en + L"Text").size(), 15u);
     EXPECT_GE(ListFiles(en + L"Addition").size(), 10u);
-    for (const wchar_t* klid : {L"00000407", L"00000419"}) {
+    for (const wchar_t* klid : {L"00000407", L"00000419"})
+    {
         std::wstring local = LessonRoot() + L"\\LocalLanguage\\" + klid + L"\\";
         EXPECT_GE(ListFiles(local + L"Syllable").size(), 6u) << Narrow(klid);
         EXPECT_GE(ListFiles(local + L"Words").size(), 8u) << Narrow(klid);
@@ -306,7 +326,8 @@ TEST(ShippedLocalLessons, SectionsHoldEnoughLessons)
 
 TEST(ShippedLessons, EveryLessonOfTheCourseLoadsForEachLayout)
 {
-    for (const LocalFolder& local : kLocalFolders) {
+    for (const LocalFolder& local : kLocalFolders)
+    {
         SCOPED_TRACE(Narrow(local.klid));
         LayoutScope layout(local.klid);
         KV::CLessonList list;
@@ -318,7 +339,8 @@ TEST(ShippedLessons, EveryLessonOfTheCourseLoadsForEachLayout)
         int sections = list.LoadCourse(localRel);
         EXPECT_GE(sections, 6);
         unsigned long lessons = 0;
-        for (unsigned long id = 0; KV::CLesson* lesson = list.Get(id); ++id) {
+        for (unsigned long id = 0; KV::CLesson* lesson = list.Get(id); ++id)
+        {
             if (lesson->GetSection() != 0)
                 continue;
             ++lessons;
@@ -341,8 +363,10 @@ TEST(ShippedLessons, NoFileExceedsWhatALessonHolds)
     for (const LocalFolder& local : kLocalFolders)
         for (const wchar_t* s : {L"Syllable", L"Words", L"Text", L"Addition"})
             folders.push_back(LessonRoot() + L"\\LocalLanguage\\" + local.folder + L"\\" + s);
-    for (const std::wstring& folder : folders) {
-        for (const std::wstring& f : ListFiles(folder, L"*")) {
+    for (const std::wstring& folder : folders)
+    {
+        for (const std::wstring& f : ListFiles(folder, L"*"))
+        {
             std::string bytes = fwtest::ReadFileBytes(folder + L"\\" + f);
             EXPECT_GT(bytes.size(), 0u) << Narrow(f);
             EXPECT_LT(bytes.size(), 64000u) << Narrow(f);

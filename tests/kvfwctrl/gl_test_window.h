@@ -21,8 +21,8 @@ public:
         wc.lpszClassName = L"FwTestGLWindow";
         wc.style = CS_OWNDC;
         ::RegisterClassW(&wc);
-        m_hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, width,
-                                   height, nullptr, nullptr, wc.hInstance, nullptr);
+        m_hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, width, height,
+                                   nullptr, nullptr, wc.hInstance, nullptr);
         m_gl.Create(m_hwnd);
         m_gl.Ortho(0, width, 0, height, -60, 60);
         glEnable(GL_DEPTH_TEST);
@@ -61,8 +61,8 @@ public:
     }
     static bool Same(const KV::CRGBA& a, const KV::CRGBA& b, int tolerance = 2)
     {
-        return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance
-            && std::abs(a.b - b.b) <= tolerance;
+        return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
+               std::abs(a.b - b.b) <= tolerance;
     }
     // Pixels of colour c inside [x0, x1) x [y0, y1).
     int Count(const KV::CRGBA& c, int x0, int y0, int x1, int y1, int tolerance = 2) const

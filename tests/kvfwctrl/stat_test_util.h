@@ -38,7 +38,11 @@ struct Bytes
 class FakeClock
 {
 public:
-    FakeClock() { m_previous = KV::SetLapTimeSource(&Now); Value() = 1000000; }
+    FakeClock()
+    {
+        m_previous = KV::SetLapTimeSource(&Now);
+        Value() = 1000000;
+    }
     ~FakeClock() { KV::SetLapTimeSource(m_previous); }
     void Set(__int64 t) { Value() = t; }
     void Advance(__int64 s) { Value() += s; }
@@ -57,7 +61,10 @@ private:
 class UsLayout
 {
 public:
-    explicit UsLayout(const wchar_t* klid = L"00000409") : m_layer(klid) { m_previous = KV::SetKeyboardLayer(&m_layer); }
+    explicit UsLayout(const wchar_t* klid = L"00000409") : m_layer(klid)
+    {
+        m_previous = KV::SetKeyboardLayer(&m_layer);
+    }
     ~UsLayout() { KV::SetKeyboardLayer(m_previous); }
 
 private:

@@ -17,12 +17,30 @@ inline std::string Bmp24(int w, int h, const std::function<uint32_t(int, int)>& 
     const int stride = ((w * 3) + 3) & ~3;
     const uint32_t dataSize = (uint32_t)(stride * h);
     std::string b;
-    auto u16 = [&](uint32_t v) { b += (char)(v & 0xFF); b += (char)((v >> 8) & 0xFF); };
-    auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
+    auto u16 = [&](uint32_t v) {
+        b += (char)(v & 0xFF);
+        b += (char)((v >> 8) & 0xFF);
+    };
+    auto u32 = [&](uint32_t v) {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    };
     b += "BM";
-    u32(54 + dataSize); u16(0); u16(0); u32(54);
-    u32(40); u32((uint32_t)w); u32((uint32_t)h); u16(1); u16(24); u32(0); u32(dataSize);
-    u32(2835); u32(2835); u32(0); u32(0);
+    u32(54 + dataSize);
+    u16(0);
+    u16(0);
+    u32(54);
+    u32(40);
+    u32((uint32_t)w);
+    u32((uint32_t)h);
+    u16(1);
+    u16(24);
+    u32(0);
+    u32(dataSize);
+    u32(2835);
+    u32(2835);
+    u32(0);
+    u32(0);
     for (int row = h - 1; row >= 0; --row)
     {
         for (int x = 0; x < w; ++x)
@@ -47,8 +65,18 @@ inline std::string SolidBmp(int w, int h, uint32_t rgb)
 struct Bytes
 {
     std::string b;
-    Bytes& U16(unsigned v) { b += (char)(v & 0xFF); b += (char)((v >> 8) & 0xFF); return *this; }
-    Bytes& U32(unsigned long v) { U16(v & 0xFFFF); U16((v >> 16) & 0xFFFF); return *this; }
+    Bytes& U16(unsigned v)
+    {
+        b += (char)(v & 0xFF);
+        b += (char)((v >> 8) & 0xFF);
+        return *this;
+    }
+    Bytes& U32(unsigned long v)
+    {
+        U16(v & 0xFFFF);
+        U16((v >> 16) & 0xFFFF);
+        return *this;
+    }
     Bytes& Str(const wchar_t* s)
     {
         std::wstring w(s);
@@ -57,8 +85,8 @@ struct Bytes
             U16(c);
         return *this;
     }
-    Bytes& Record(unsigned id, int a, int bb, int c, int d, unsigned long style,
-                  int l0 = 0, int l1 = 0, int l2 = 99, int l3 = 99, unsigned version = 1)
+    Bytes& Record(unsigned id, int a, int bb, int c, int d, unsigned long style, int l0 = 0, int l1 = 0,
+                  int l2 = 99, int l3 = 99, unsigned version = 1)
     {
         U16(version).U16(id).U16(a).U16(bb).U16(c).U16(d).U16(l0).U16(l1).U16(l2).U16(l3).U32(style);
         return *this;

@@ -58,9 +58,11 @@ inline std::string WithFileHeader(const std::string& body, long long declaredSiz
 inline std::string Pixels24(const std::vector<std::vector<Rgb>>& rows)
 {
     std::string s;
-    for (const auto& row : rows) {
+    for (const auto& row : rows)
+    {
         size_t start = s.size();
-        for (const Rgb& p : row) {
+        for (const Rgb& p : row)
+        {
             s.push_back(static_cast<char>(p.b));
             s.push_back(static_cast<char>(p.g));
             s.push_back(static_cast<char>(p.r));

@@ -87,7 +87,8 @@ std::vector<std::wstring> ListTxt(const std::wstring& folder)
     HANDLE h = FindFirstFileW(Join(folder, L"*.txt").c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE)
         return names;
-    do {
+    do
+    {
         if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             names.push_back(fd.cFileName);
     } while (FindNextFileW(h, &fd));
@@ -99,14 +100,16 @@ std::vector<std::wstring> ListTxt(const std::wstring& folder)
 bool ParseSource(const std::wstring& folder, const std::wstring& file, Source& src)
 {
     std::string bytes;
-    if (!ReadBytes(Join(folder, file), bytes)) {
+    if (!ReadBytes(Join(folder, file), bytes))
+    {
         fwprintf(stderr, L"%ls: cannot read\n", file.c_str());
         return false;
     }
     std::wstring all = FromUtf8(bytes);
     std::vector<std::wstring> lines;
     size_t start = 0;
-    while (start <= all.size()) {
+    while (start <= all.size())
+    {
         size_t end = all.find(L'\n', start);
         if (end == std::wstring::npos)
             end = all.size();
@@ -114,7 +117,8 @@ bool ParseSource(const std::wstring& folder, const std::wstring& file, Source& s
         start = end + 1;
     }
     if (file.size() < 3 || !iswdigit(file[0]) || !iswdigit(file[1]) || lines.empty() ||
-        lines[0].compare(0, 6, L"keys: ") != 0) {
+        lines[0].compare(0, 6, L"keys: ") != 0)
+    {
         fwprintf(stderr, L"%ls: wants a two-digit prefix and a first line \"keys: ...\"\n", file.c_str());
         return false;
     }
@@ -126,7 +130,8 @@ bool ParseSource(const std::wstring& folder, const std::wstring& file, Source& s
         if (c != L' ')
             src.keys += c;
     src.text.clear();
-    for (size_t i = 1; i < lines.size(); ++i) {
+    for (size_t i = 1; i < lines.size(); ++i)
+    {
         std::wstring line = Trim(lines[i]);
         if (line.empty())
             continue;
@@ -134,7 +139,8 @@ bool ParseSource(const std::wstring& folder, const std::wstring& file, Source& s
             src.text += L' ';
         src.text += line;
     }
-    if (src.keys.empty() || src.text.empty()) {
+    if (src.keys.empty() || src.text.empty())
+    {
         fwprintf(stderr, L"%ls: no keys or no text\n", file.c_str());
         return false;
     }
@@ -152,16 +158,19 @@ int WriteSection(const std::wstring& srcRoot, const std::wstring& lessonRoot, co
 {
     std::wstring srcFolder = Join(srcRoot, section);
     std::vector<std::wstring> files = ListTxt(srcFolder);
-    if (files.empty()) {
+    if (files.empty())
+    {
         fwprintf(stderr, L"%ls: no sources\n", srcFolder.c_str());
         return 1;
     }
     std::vector<Source> sources;
-    for (const std::wstring& f : files) {
+    for (const std::wstring& f : files)
+    {
         Source s;
         if (!ParseSource(srcFolder, f, s))
             return 1;
-        if (!sources.empty() && sources.back().prefix == s.prefix) {
+        if (!sources.empty() && sources.back().prefix == s.prefix)
+        {
             fwprintf(stderr, L"%ls: prefix %ls used twice\n", f.c_str(), s.prefix.c_str());
             return 1;
         }
@@ -176,9 +185,11 @@ int WriteSection(const std::wstring& srcRoot, const std::wstring& lessonRoot, co
     KV::CLessonList list;
     list.SetBasePath(lessonRoot.c_str());
     std::vector<std::wstring> written;
-    for (const Source& s : sources) {
+    for (const Source& s : sources)
+    {
         std::wstring code;
-        if (!EncodeKeys(s.keys, code)) {
+        if (!EncodeKeys(s.keys, code))
+        {
             fwprintf(stderr, L"%ls: the keys do not encode\n", s.file.c_str());
             return 1;
         }
@@ -190,7 +201,8 @@ int WriteSection(const std::wstring& srcRoot, const std::wstring& lessonRoot, co
         lesson.SetLessonName(name.c_str(), false);
         lesson.SetTextW(s.text.c_str());
         lesson.SetMultiLangFlag();
-        if (!lesson.Save()) {
+        if (!lesson.Save())
+        {
             fwprintf(stderr, L"%ls: not saved\n", s.file.c_str());
             return 1;
         }
@@ -199,33 +211,39 @@ int WriteSection(const std::wstring& srcRoot, const std::wstring& lessonRoot, co
 
     // Read everything back through the library, as the program will.
     list.Clear();
-    if (!list.LoadCurrent(kStandard, section)) {
+    if (!list.LoadCurrent(kStandard, section))
+    {
         fwprintf(stderr, L"%ls: the library finds nothing\n", outFolder.c_str());
         return 1;
     }
     int failures = 0;
     size_t found = 0;
-    for (unsigned long id = 1; KV::CLesson* lesson = list.Get(id); ++id) {
+    for (unsigned long id = 1; KV::CLesson* lesson = list.Get(id); ++id)
+    {
         if (lesson->GetSection() != 0)
             break;
-        if (found >= sources.size()) {
+        if (found >= sources.size())
+        {
             fwprintf(stderr, L"%ls: more lessons than sources\n", section);
             return 1;
         }
         const Source& s = sources[found++];
         const wchar_t* text = lesson->GetTextW(0);
         const wchar_t* shown = lesson->GetName();
-        if (!text || s.text != text) {
+        if (!text || s.text != text)
+        {
             fwprintf(stderr, L"%ls: the text does not read back\n", s.file.c_str());
             ++failures;
         }
-        if (!shown || s.shown != shown) {
+        if (!shown || s.shown != shown)
+        {
             fwprintf(stderr, L"%ls: shown as \"%ls\", wanted \"%ls\"\n", s.file.c_str(), shown ? shown : L"",
                      s.shown.c_str());
             ++failures;
         }
     }
-    if (found != sources.size()) {
+    if (found != sources.size())
+    {
         fwprintf(stderr, L"%ls: %u lessons read back, %u written\n", section, (unsigned)found,
                  (unsigned)sources.size());
         ++failures;
@@ -238,7 +256,8 @@ int WriteSection(const std::wstring& srcRoot, const std::wstring& lessonRoot, co
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 3) {
+    if (argc != 3)
+    {
         fwprintf(stderr, L"usage: gen_lessons.exe <source folder> <lesson root>\n");
         return 2;
     }

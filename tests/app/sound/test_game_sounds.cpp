@@ -27,9 +27,8 @@ SoundList ListOf(const KV::CSoundSystem& system)
 
 const SoundList kInterfaceDefaults = {{0, L"click-1.ogg"}, {1, L"click-2.ogg"}, {2, L"alarm-3.ogg"}};
 const SoundList kTypingDefaults = {
-    {9, L"alarm-2.ogg"}, {8, L"alarm-1.ogg"}, {7, L"click-5.ogg"}, {6, L"click-4.ogg"},
-    {5, L"click-3.ogg"}, {4, L"sound-3.ogg"}, {3, L"sound-2.ogg"}, {2, L"sound-1.ogg"},
-    {1, L"click-3.ogg"}, {0, L"music-1.ogg"},
+    {9, L"alarm-2.ogg"}, {8, L"alarm-1.ogg"}, {7, L"click-5.ogg"}, {6, L"click-4.ogg"}, {5, L"click-3.ogg"},
+    {4, L"sound-3.ogg"}, {3, L"sound-2.ogg"}, {2, L"sound-1.ogg"}, {1, L"click-3.ogg"}, {0, L"music-1.ogg"},
 };
 
 // The sets play through the counting back end here.
@@ -231,9 +230,12 @@ TEST(GameSoundLists, InterfaceListIsStoredByteForByte)
     std::ostringstream out;
     sounds.Serialize(out);
     std::string name1 = "0b 00 63 00 6c 00 69 00 63 00 6b 00 2d 00 31 00 2e 00 6f 00 67 00 67 00";
-    EXPECT_EQ("01 00 03 00 01 00 00 00 64 00 01 00 01 00 00 00 " + name1 + " "
-              "01 00 01 00 64 00 01 00 01 00 00 00 0b 00 63 00 6c 00 69 00 63 00 6b 00 2d 00 32 00 2e 00 6f 00 67 00 67 00 "
-              "01 00 02 00 64 00 01 00 01 00 00 00 0b 00 61 00 6c 00 61 00 72 00 6d 00 2d 00 33 00 2e 00 6f 00 67 00 67 00",
+    EXPECT_EQ("01 00 03 00 01 00 00 00 64 00 01 00 01 00 00 00 " + name1 +
+                  " "
+                  "01 00 01 00 64 00 01 00 01 00 00 00 0b 00 63 00 6c 00 69 00 63 00 6b 00 2d 00 32 00 2e 00 "
+                  "6f 00 67 00 67 00 "
+                  "01 00 02 00 64 00 01 00 01 00 00 00 0b 00 61 00 6c 00 61 00 72 00 6d 00 2d 00 33 00 2e 00 "
+                  "6f 00 67 00 67 00",
               fwtest::Hex(out.str()));
 }
 

@@ -95,8 +95,10 @@ public:
         float tx, ty, s;
         kb.GetViewTransform(m_w, m_h, tx, ty, s);
         int n = 0;
-        for (int y = static_cast<int>(ty + s * key->GetOriginY()); y <= static_cast<int>(ty + s * key->GetFarY()); ++y)
-            for (int x = static_cast<int>(tx + s * key->GetOriginX()); x <= static_cast<int>(tx + s * key->GetFarX()); ++x)
+        for (int y = static_cast<int>(ty + s * key->GetOriginY());
+             y <= static_cast<int>(ty + s * key->GetFarY()); ++y)
+            for (int x = static_cast<int>(tx + s * key->GetOriginX());
+                 x <= static_cast<int>(tx + s * key->GetFarX()); ++x)
                 n += Near(At(x, y), c) ? 1 : 0;
         return n;
     }
@@ -128,8 +130,8 @@ private:
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.lpszClassName = L"FwKeyboardTestParent";
         ::RegisterClassW(&wc);
-        m_parent = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 600,
-                                     300, nullptr, nullptr, wc.hInstance, nullptr);
+        m_parent = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                                     600, 300, nullptr, nullptr, wc.hInstance, nullptr);
         RECT rc = {0, 0, 600, 300};
         kb.Create(wc.hInstance, m_parent, WS_VISIBLE, rc, 304);
         kb.SetLOGFONT(nullptr);
@@ -160,7 +162,8 @@ TEST_F(KeyboardDraw, PlainKeysShowTheirFingerColourOnTheBackground)
     ASSERT_TRUE(h.Frame());
     EXPECT_EQ(h.AtUnits(Key(kbtest::kK)->GetCenterX(), Key(kbtest::kK)->GetCenterY()), FingerColour(2));
     EXPECT_EQ(h.AtUnits(Key(kbtest::kA)->GetCenterX(), Key(kbtest::kA)->GetCenterY()), FingerColour(0));
-    EXPECT_EQ(h.AtUnits(Key(kbtest::kSpace)->GetCenterX(), Key(kbtest::kSpace)->GetCenterY()), FingerColour(5));
+    EXPECT_EQ(h.AtUnits(Key(kbtest::kSpace)->GetCenterX(), Key(kbtest::kSpace)->GetCenterY()),
+              FingerColour(5));
     EXPECT_EQ(h.At(3, 3), kBackground);
     EXPECT_EQ(h.At(597, 40), kBackground);
 }
@@ -171,7 +174,8 @@ TEST_F(KeyboardDraw, HighlightedKeyShowsTheHighlightColours)
     ASSERT_TRUE(h.Frame());
     EXPECT_EQ(h.AtUnits(Key(kbtest::kG)->GetCenterX(), Key(kbtest::kG)->GetCenterY()), kHighlight);
     // The body around the top keeps the finger colour.
-    EXPECT_EQ(h.AtUnits(Key(kbtest::kG)->GetOriginX() + 1.5f, Key(kbtest::kG)->GetCenterY()), FingerColour(4));
+    EXPECT_EQ(h.AtUnits(Key(kbtest::kG)->GetOriginX() + 1.5f, Key(kbtest::kG)->GetCenterY()),
+              FingerColour(4));
     EXPECT_EQ(h.AtUnits(Key(kbtest::kF)->GetCenterX(), Key(kbtest::kF)->GetCenterY()), FingerColour(3));
 }
 
@@ -186,7 +190,8 @@ TEST_F(KeyboardDraw, FlatStyleFillsWithTheShadeAndOutlinesInBlack)
     ASSERT_TRUE(h.Frame());
     const KV::CKey* k = Key(kbtest::kK);
     EXPECT_EQ(h.AtUnits(k->GetCenterX(), k->GetCenterY()), KV::CRGBA(10, 200, 30));
-    EXPECT_EQ(h.AtUnits(Key(kbtest::kA)->GetCenterX(), Key(kbtest::kA)->GetCenterY()), KV::CRGBA(200, 10, 10));
+    EXPECT_EQ(h.AtUnits(Key(kbtest::kA)->GetCenterX(), Key(kbtest::kA)->GetCenterY()),
+              KV::CRGBA(200, 10, 10));
     EXPECT_GT(h.Count(KV::CRGBA(0, 0, 0), k), 20); // the outline
 }
 
@@ -207,7 +212,7 @@ TEST_F(KeyboardDraw, KeyboardWithoutRowEndDrawsNothing)
     kb.RefreshSizeKey();
     EXPECT_FALSE(h.Frame());
     EXPECT_EQ(h.At(10, 10), KV::CRGBA(255, 0, 255)); // not even cleared
-    kb.Draw(nullptr); // no clear, no swap, no crash
+    kb.Draw(nullptr);                                // no clear, no swap, no crash
 }
 
 TEST_F(KeyboardDraw, HandsLightTheIndexForFingerFour)
@@ -229,9 +234,9 @@ TEST_F(KeyboardDraw, HandsLightTheIndexForFingerFour)
         const KV::tagPosf q = hands.GetPointPos(hd, right, b);
         return h.AtUnits((p.x + q.x) / 2, (p.y + q.y) / 2);
     };
-    EXPECT_EQ(mid(0, 21, 22), KV::CRGBA(255, 0, 0));       // left index: lit
-    EXPECT_EQ(mid(0, 0, 1), KV::CRGBA(255, 255, 255));     // left little: passive
-    EXPECT_EQ(mid(1, 21, 22), KV::CRGBA(255, 255, 255));   // right hand at home, inactive
+    EXPECT_EQ(mid(0, 21, 22), KV::CRGBA(255, 0, 0));     // left index: lit
+    EXPECT_EQ(mid(0, 0, 1), KV::CRGBA(255, 255, 255));   // left little: passive
+    EXPECT_EQ(mid(1, 21, 22), KV::CRGBA(255, 255, 255)); // right hand at home, inactive
     // The lit key's capital is drawn in the highlighted letter colour, in front of the key.
     EXPECT_GT(h.Count(kActiveLetter, Key(kbtest::kG)), 10);
     EXPECT_GT(h.Count(kLetter, Key(kbtest::kK)), 10);
@@ -244,7 +249,8 @@ TEST_F(KeyboardDraw, TallWindowKeepsTheKeyboardInside)
     float tx, ty, s;
     kb.GetViewTransform(300, 300, tx, ty, s);
     EXPECT_FLOAT_EQ(s, 300 * 0.0017f);
-    for (unsigned long i = 0; i < kb.GetCount(); ++i) {
+    for (unsigned long i = 0; i < kb.GetCount(); ++i)
+    {
         const KV::CKey* k = kb.GetKey(i);
         if (!k->IsDrawn())
             continue;

@@ -40,9 +40,8 @@ TEST(KeyboardFile, OneKeyIsByteExactWithShiftBeforeFinger)
     kb.SetName(L"K");
     KV::CKey* key = kb.AddKey(L"30", L"15", L"16", 1, 3, 2);
     key->SetSize(15.7f, 16.2f);
-    EXPECT_EQ(fwtest::Hex(Bytes(kb)),
-              "01 00 01 00 01 00 4b 00 01 00 "
-              "01 00 1e 00 0f 00 10 00 01 00 02 00 03 00 00 00");
+    EXPECT_EQ(fwtest::Hex(Bytes(kb)), "01 00 01 00 01 00 4b 00 01 00 "
+                                      "01 00 1e 00 0f 00 10 00 01 00 02 00 03 00 00 00");
 }
 
 TEST(KeyboardFile, RoundTripKeepsKeysAndTruncatesSizes)
@@ -60,7 +59,8 @@ TEST(KeyboardFile, RoundTripKeepsKeysAndTruncatesSizes)
     ASSERT_EQ(back.GetCount(), kb.GetCount());
     EXPECT_EQ(back.GetKey(0)->GetLength(), 15.0f);
     EXPECT_EQ(back.GetKey(0)->GetHight(), 14.0f);
-    for (unsigned long i = 1; i < kb.GetCount(); ++i) {
+    for (unsigned long i = 1; i < kb.GetCount(); ++i)
+    {
         const KV::CKey* a = kb.GetKey(i);
         const KV::CKey* b = back.GetKey(i);
         EXPECT_EQ(a->GetCode(), b->GetCode()) << i;
@@ -278,9 +278,9 @@ TEST(KeyboardText, GermanSwapsZAndY)
 {
     LayerScope de(L"00000407");
     KV::CKeyboard kb;
-    KV::CKey* z = kb.AddKey(L"21", L"15", L"15", 0, 3, 1);  // 0x15
-    KV::CKey* y = kb.AddKey(L"44", L"15", L"15", 0, 0, 2);  // 0x2C
-    KV::CKey* ue = kb.AddKey(L"26", L"15", L"15", 0, 0, 1); // 0x1A
+    KV::CKey* z = kb.AddKey(L"21", L"15", L"15", 0, 3, 1);     // 0x15
+    KV::CKey* y = kb.AddKey(L"44", L"15", L"15", 0, 0, 2);     // 0x2C
+    KV::CKey* ue = kb.AddKey(L"26", L"15", L"15", 0, 0, 1);    // 0x1A
     KV::CKey* caret = kb.AddKey(L"41", L"15", L"15", 0, 0, 2); // 0x29, a dead key
     KV::CKey* a = kb.AddKey(L"30", L"15", L"15", 0, 0, 2);
     kb.RefreshTextKey();
@@ -565,7 +565,8 @@ TEST(Hands, FingerFourLightsTheIndexLikeThree)
 {
     KV::CHands hands;
     KV::tagHandDraw hd = {0, 0, 0, 0, 70, 4, 3, 1, 1};
-    for (int p = 0; p < 46; ++p) {
+    for (int p = 0; p < 46; ++p)
+    {
         const bool index = p >= 21 && p <= 27;
         EXPECT_EQ(hands.IsPointActive(hd, 0, p), index) << p;
         EXPECT_EQ(hands.IsPointActive(hd, 1, p), index) << p;
@@ -615,8 +616,7 @@ KV::CRGBA Brighter(const KV::CRGBA& c)
 } // namespace
 
 class ShippedKeyboard : public ::testing::TestWithParam<const wchar_t*>
-{
-};
+{};
 
 TEST_P(ShippedKeyboard, LoadsWithRowEndsHomeKeysAndShiftKeys)
 {
@@ -648,13 +648,15 @@ TEST_P(ShippedKeyboard, KeysDoNotOverlap)
     KV::CKeyboard kb;
     ASSERT_EQ(kb.Load(DataPath((std::wstring(GetParam()) + L".kbd").c_str()).c_str()), 1);
     kb.RefreshSizeKey(300);
-    for (unsigned long i = 0; i < kb.GetCount(); ++i) {
+    for (unsigned long i = 0; i < kb.GetCount(); ++i)
+    {
         const KV::CKey* a = kb.GetKey(i);
         if (!a->IsDrawn())
             continue;
         EXPECT_GE(a->GetOriginX(), 0.0f);
         EXPECT_LE(a->GetFarY(), 300.0f);
-        for (unsigned long j = i + 1; j < kb.GetCount(); ++j) {
+        for (unsigned long j = i + 1; j < kb.GetCount(); ++j)
+        {
             const KV::CKey* b = kb.GetKey(j);
             if (!b->IsDrawn())
                 continue;
@@ -670,11 +672,17 @@ TEST_P(ShippedKeyboard, UnitedStatesLettersGoToTheTouchTypingFingers)
     LayerScope us(L"00000409");
     KV::CKeyboard kb;
     ASSERT_EQ(kb.Load(DataPath((std::wstring(GetParam()) + L".kbd").c_str()).c_str()), 1);
-    struct Expect { const wchar_t* ch; unsigned long finger; unsigned long role; };
+    struct Expect
+    {
+        const wchar_t* ch;
+        unsigned long finger;
+        unsigned long role;
+    };
     const Expect table[] = {{L"a", 0, 2}, {L"s", 1, 2}, {L"d", 2, 2}, {L"f", 3, 2}, {L"g", 4, 2},
                             {L"h", 4, 1}, {L"j", 3, 1}, {L"k", 2, 1}, {L"l", 1, 1}, {L";", 0, 1},
                             {L"q", 0, 2}, {L"p", 0, 1}, {L"z", 0, 2}, {L"m", 3, 1}, {L" ", 5, 0}};
-    for (const Expect& e : table) {
+    for (const Expect& e : table)
+    {
         kb.SetActiveKey(e.ch, 0);
         ASSERT_NE(kb.GetpCurrentKey(), nullptr) << static_cast<int>(e.ch[0]);
         EXPECT_EQ(kb.GetpCurrentKey()->GetNumFinger(), e.finger) << static_cast<int>(e.ch[0]);
@@ -710,12 +718,14 @@ TEST(ShippedColourScheme, FourReadableSchemesOfSeventeenColours)
     ASSERT_EQ(kb.LoadBitmapW(path.c_str(), 1, 1), 1);
     const unsigned long count = kb.GetCountColourShema();
     ASSERT_GE(count, 4u);
-    for (unsigned short n = 0; n < count; ++n) {
+    for (unsigned short n = 0; n < count; ++n)
+    {
         kb.SetNumColourShema(n);
         ASSERT_EQ(kb.FillColourShema(), 1);
         const KV::CListRGBA& s = kb.GetColourShema();
         ASSERT_GE(s.size(), 17u);
-        for (int f = 0; f < 6; ++f) {
+        for (int f = 0; f < 6; ++f)
+        {
             // Letters on the 3D face and on the flat fill (the shade), normal and in contrast.
             EXPECT_GT(std::abs(Luminance(s[15]) - Luminance(s[f])), 70.0) << n << " face " << f;
             EXPECT_GT(std::abs(Luminance(s[15]) - Luminance(s[f + 6])), 60.0) << n << " shade " << f;
@@ -727,7 +737,8 @@ TEST(ShippedColourScheme, FourReadableSchemesOfSeventeenColours)
         EXPECT_GT(Luminance(Brighter(s[12])), 90.0) << n << " contrast highlight";
         // The highlight stands out from every finger colour.
         for (int f = 0; f < 6; ++f)
-            EXPECT_GT(std::abs(s[12].r - s[f].r) + std::abs(s[12].g - s[f].g) + std::abs(s[12].b - s[f].b), 120)
+            EXPECT_GT(std::abs(s[12].r - s[f].r) + std::abs(s[12].g - s[f].g) + std::abs(s[12].b - s[f].b),
+                      120)
                 << n << " highlight vs finger " << f;
     }
     EXPECT_EQ(rec.Count(), 0u);

@@ -38,9 +38,33 @@ void ReadInto(KV::CListLayout& list, const std::string& bytes)
     list.Serialize(static_cast<std::istream&>(in));
 }
 
-const std::string kRecordUS = std::string("\x01\x00\x08\x00", 4) + std::string("0\0" "0\0" "0\0" "0\0" "0\0" "4\0" "0\0" "9\0", 16);
-const std::string kRecordDE = std::string("\x01\x00\x08\x00", 4) + std::string("0\0" "0\0" "0\0" "0\0" "0\0" "4\0" "0\0" "7\0", 16);
-const std::string kRecordRU = std::string("\x01\x00\x08\x00", 4) + std::string("0\0" "0\0" "0\0" "0\0" "0\0" "4\0" "1\0" "9\0", 16);
+const std::string kRecordUS = std::string("\x01\x00\x08\x00", 4) + std::string("0\0"
+                                                                               "0\0"
+                                                                               "0\0"
+                                                                               "0\0"
+                                                                               "0\0"
+                                                                               "4\0"
+                                                                               "0\0"
+                                                                               "9\0",
+                                                                               16);
+const std::string kRecordDE = std::string("\x01\x00\x08\x00", 4) + std::string("0\0"
+                                                                               "0\0"
+                                                                               "0\0"
+                                                                               "0\0"
+                                                                               "0\0"
+                                                                               "4\0"
+                                                                               "0\0"
+                                                                               "7\0",
+                                                                               16);
+const std::string kRecordRU = std::string("\x01\x00\x08\x00", 4) + std::string("0\0"
+                                                                               "0\0"
+                                                                               "0\0"
+                                                                               "0\0"
+                                                                               "0\0"
+                                                                               "4\0"
+                                                                               "1\0"
+                                                                               "9\0",
+                                                                               16);
 
 const std::string kOn("\x01\x00", 2);
 const std::string kOff("\x00\x00", 2);
@@ -108,8 +132,7 @@ TEST(LayoutList, StreamIsByteExact)
     KV::CListLayout list;
     list.Init();
     list.GetAt(1)->SetEnable(0x10000); // only the low 16 bits are stored
-    EXPECT_EQ(Written(list), std::string("\x01\x00\x02\x00", 4) + kRecordUS + kOn + kRecordDE +
-                                 kOff);
+    EXPECT_EQ(Written(list), std::string("\x01\x00\x02\x00", 4) + kRecordUS + kOn + kRecordDE + kOff);
 }
 
 TEST(LayoutList, StoredLayoutNoLongerInstalledIsKeptButNotWritten)
@@ -158,7 +181,8 @@ TEST(LayoutList, ReinstalledLayoutGetsItsNameBack)
     list.Init();
     ReadInto(list, std::string("\x01\x00\x01\x00", 4) + kRecordRU + kOff);
     EXPECT_FALSE(list.GetAt(1)->IsInstall());
-    kb.layer.SetInstalledLayouts({H(KV::CTableKeyboardLayer::kUnitedStates), H(KV::CTableKeyboardLayer::kRussian)});
+    kb.layer.SetInstalledLayouts(
+        {H(KV::CTableKeyboardLayer::kUnitedStates), H(KV::CTableKeyboardLayer::kRussian)});
     EXPECT_EQ(list.Init(), 1);
     ASSERT_EQ(list.GetSize(), 2u);
     EXPECT_TRUE(list.GetAt(1)->IsInstall());
@@ -178,8 +202,7 @@ TEST(LayoutList, VersionZeroRecordWarnsAndStopsReading)
 {
     fwtest::MsgRecorder rec;
     KV::CListLayout list;
-    ReadInto(list, std::string("\x01\x00\x03\x00", 4) + kRecordUS + kOff +
-                       kOff + kRecordDE + kOn);
+    ReadInto(list, std::string("\x01\x00\x03\x00", 4) + kRecordUS + kOff + kOff + kRecordDE + kOn);
     ASSERT_EQ(rec.Count(), 1u);
     EXPECT_EQ(rec.LastText(), L"Wrong version file: *.usr");
     EXPECT_EQ(rec.Boxes()[0].caption, L"Fingerwaltz");

@@ -131,7 +131,8 @@ TEST(LessonTypes, FromTheParentName)
 {
     CLesson l;
     EXPECT_EQ(l.GetType(), 0);
-    const wchar_t* names[] = {L"Letter", L"Syllable", L"Capital", L"Words", L"DigitSymbol", L"Text", L"User", L"Addition"};
+    const wchar_t* names[] = {L"Letter",      L"Syllable", L"Capital", L"Words",
+                              L"DigitSymbol", L"Text",     L"User",    L"Addition"};
     for (unsigned short i = 0; i < 8; ++i)
     {
         CLesson t;
@@ -265,7 +266,9 @@ TEST(LessonSave, MissingFolderWarnsAndFails)
     l->SetTextW(L"abc");
     EXPECT_EQ(l->Save(), 0);
     ASSERT_EQ(rec.Count(), 1u);
-    EXPECT_EQ(rec.LastText().rfind(L"Could not write to file " + lib.base + L"\\LocalLanguage\\En\\Words\\x.txt. ", 0), 0u);
+    EXPECT_EQ(rec.LastText().rfind(
+                  L"Could not write to file " + lib.base + L"\\LocalLanguage\\En\\Words\\x.txt. ", 0),
+              0u);
     CLesson lone;
     EXPECT_EQ(lone.Save(), 0);
 }

@@ -51,8 +51,9 @@ TEST(LessonLibrary, CourseInTableOrderWithoutMissingSection)
     CLessonList list;
     list.SetBasePath(base.c_str());
     EXPECT_EQ(list.LoadCourse(L"LocalLanguage\\En"), 6);
-    std::vector<std::wstring> expected = {L"Letter", L"01020021", L"02030", L"Capital", L"01x", L"Words", L"A",
-                                          L"b", L"DigitSymbol", L"01", L"Text", L"story", L"Addition"};
+    std::vector<std::wstring> expected = {L"Letter", L"01020021", L"02030",   L"Capital",     L"01x",
+                                          L"Words",  L"A",        L"b",       L"DigitSymbol", L"01",
+                                          L"Text",   L"story",    L"Addition"};
     EXPECT_EQ(Names(list), expected);
     EXPECT_EQ(list.GetSection(0), 1);
     EXPECT_EQ(list.GetSection(1), 0);
@@ -123,9 +124,9 @@ TEST(LessonNavigation, CourseLibrary)
     list.LoadCourse(L"LocalLanguage\\En");
     // 0 [Letter] 1 2 | 3 [Capital] 4 | 5 [Words] 6 7 | 8 [Digit] 9 | 10 [Text] 11 | 12 [Addition]
     EXPECT_EQ(list.GetNextID(1), 2u);
-    EXPECT_EQ(list.GetNextID(2), 4u); // the folder entry is skipped
+    EXPECT_EQ(list.GetNextID(2), 4u);   // the folder entry is skipped
     EXPECT_EQ(list.GetNextID(11), 11u); // the last lesson stays
-    EXPECT_EQ(list.GetPrevID(1), 1u); // position 0 is a folder entry
+    EXPECT_EQ(list.GetPrevID(1), 1u);   // position 0 is a folder entry
     EXPECT_EQ(list.GetPrevID(4), 2u);
     EXPECT_EQ(list.GetPrevID(500), 11u);
     EXPECT_EQ(list.GetLastID(), 11u);

@@ -17,8 +17,14 @@ using KV::CRGBA;
 
 namespace {
 
-std::string US(unsigned v) { return std::string{char(v & 0xFF), char((v >> 8) & 0xFF)}; }
-std::string UL(unsigned long v) { return US(v & 0xFFFF) + US(v >> 16); }
+std::string US(unsigned v)
+{
+    return std::string{char(v & 0xFF), char((v >> 8) & 0xFF)};
+}
+std::string UL(unsigned long v)
+{
+    return US(v & 0xFFFF) + US(v >> 16);
+}
 
 // A picture in its stream form: every pixel the same colour, opaque.
 std::string PictureBytes(unsigned short w, unsigned short h, CRGBA c, unsigned char alpha = 255)
@@ -70,15 +76,14 @@ SYSTEMTIME AtMs(unsigned ms)
 // One figure record of a small level, as written.
 std::string FigureRecord(unsigned version = 1)
 {
-    return US(version) + US(7) + US(3) + US(1) + US(2) + US(3) + US(40) + US(20) + US(5) + US(12)
-         + US(3) + US(9) + US(4) + US(1) + US(255) + US(0) + US(255) + US(1)
-         + PictureBytes(2, 1, CRGBA(10, 20, 30));
+    return US(version) + US(7) + US(3) + US(1) + US(2) + US(3) + US(40) + US(20) + US(5) + US(12) + US(3) +
+           US(9) + US(4) + US(1) + US(255) + US(0) + US(255) + US(1) + PictureBytes(2, 1, CRGBA(10, 20, 30));
 }
 
 std::string LevelBytes(const std::string& figures, unsigned count)
 {
-    return US(1) + US(1) + US(L'L') + US(count) + figures + US(1) + US(2)
-         + US(1) + US(2) + US(3) + US(250) + US(251) + US(252);
+    return US(1) + US(1) + US(L'L') + US(count) + figures + US(1) + US(2) + US(1) + US(2) + US(3) + US(250) +
+           US(251) + US(252);
 }
 
 } // namespace
@@ -136,9 +141,9 @@ TEST(LevelFile, RoundTripKeepsFiguresPicturesAndColours)
 
 TEST(LevelFile, ChromaColourBecomesTransparentOnReading)
 {
-    std::string fig = US(1) + US(0) + US(1) + US(0) + US(0) + US(0) + US(3) + US(3) + US(0) + US(0)
-                    + US(0) + US(0) + US(0) + US(1) + US(255) + US(0) + US(255) + US(1)
-                    + UL(1) + US(1) + US(2) + std::string{char(255), 0, char(255), char(255), 5, 6, 7, char(255)};
+    std::string fig = US(1) + US(0) + US(1) + US(0) + US(0) + US(0) + US(3) + US(3) + US(0) + US(0) + US(0) +
+                      US(0) + US(0) + US(1) + US(255) + US(0) + US(255) + US(1) + UL(1) + US(1) + US(2) +
+                      std::string{char(255), 0, char(255), char(255), 5, 6, 7, char(255)};
     CLevel level;
     Read(level, LevelBytes(fig, 1));
     ASSERT_EQ(1u, level.GetCount());
@@ -216,7 +221,8 @@ TEST(LevelFile, ShippedLevelLoads)
     ASSERT_GE(level.GetCount(), 7u);
     EXPECT_EQ(8, level.GetBackgroundCount());
     int kinds[4] = {0, 0, 0, 0};
-    for (size_t i = 0; i < level.GetCount(); ++i) {
+    for (size_t i = 0; i < level.GetCount(); ++i)
+    {
         const CFigure* f = level.Get(i);
         EXPECT_GE(f->GetPictureCount(), 1u) << i;
         if (i >= 3 && f->GetKind() < 4)
@@ -234,8 +240,8 @@ TEST(LevelFile, ShippedLevelLoads)
 
 TEST(LevelDamage, HugePictureClaimIsRejectedWithoutAllocating)
 {
-    std::string fig = US(1) + US(0) + US(1) + US(0) + US(0) + US(0) + US(3) + US(3) + US(0) + US(0)
-                    + US(0) + US(0) + US(0) + US(0) + US(1) + UL(1) + US(65535) + US(65535) + "abcd";
+    std::string fig = US(1) + US(0) + US(1) + US(0) + US(0) + US(0) + US(3) + US(3) + US(0) + US(0) + US(0) +
+                      US(0) + US(0) + US(0) + US(1) + UL(1) + US(65535) + US(65535) + "abcd";
     CLevel level;
     Read(level, LevelBytes(fig, 1));
     EXPECT_EQ(0u, level.GetCount());
@@ -249,13 +255,13 @@ TEST(LevelDamage, DamagedCountsAreRefused)
     Read(a, LevelBytes(FigureRecord(), 65535));
     EXPECT_LE(a.GetCount(), 1u);
     // A chroma count above 255 and a picture count the data cannot hold.
-    std::string chroma = US(1) + US(0) + US(1) + US(0) + US(0) + US(0) + US(3) + US(3) + US(0)
-                       + US(0) + US(0) + US(0) + US(0) + US(60000) + "xx";
+    std::string chroma = US(1) + US(0) + US(1) + US(0) + US(0) + US(0) + US(3) + US(3) + US(0) + US(0) +
+                         US(0) + US(0) + US(0) + US(60000) + "xx";
     CLevel b;
     Read(b, LevelBytes(chroma, 1));
     EXPECT_EQ(0u, b.GetCount());
-    std::string pictures = US(1) + US(0) + US(1) + US(0) + US(0) + US(0) + US(3) + US(3) + US(0)
-                         + US(0) + US(0) + US(0) + US(0) + US(0) + US(65535) + PictureBytes(1, 1, CRGBA());
+    std::string pictures = US(1) + US(0) + US(1) + US(0) + US(0) + US(0) + US(3) + US(3) + US(0) + US(0) +
+                           US(0) + US(0) + US(0) + US(0) + US(65535) + PictureBytes(1, 1, CRGBA());
     CLevel c;
     Read(c, LevelBytes(pictures, 1));
     EXPECT_EQ(0u, c.GetCount());
@@ -271,7 +277,8 @@ TEST(LevelDamage, EveryCutOfTheShippedLevelReadsSafely)
     ASSERT_GT(bytes.size(), 100u);
     fwtest::MsgRecorder rec;
     size_t previous = 0;
-    for (size_t cut = 0; cut < bytes.size(); cut += 1 + cut / 40) {
+    for (size_t cut = 0; cut < bytes.size(); cut += 1 + cut / 40)
+    {
         CLevel level;
         Read(level, bytes.substr(0, cut));
         EXPECT_GE(level.GetCount(), previous) << cut;
@@ -308,7 +315,8 @@ TEST(LevelSpeed, StepGlidesOverAHundredFrames)
     level.AddSpeed();
     EXPECT_FLOAT_EQ(1, level.GetStepCounter());
     float k = 0;
-    for (int frame = 1; frame <= 99; ++frame) {
+    for (int frame = 1; frame <= 99; ++frame)
+    {
         k = level.StepIndicators();
         EXPECT_NEAR(1 + frame * 0.01f, k, 1e-4) << frame;
         EXPECT_TRUE(level.IsStepping()) << frame;
@@ -347,13 +355,15 @@ TEST_F(LevelDraw, TravellerGlidesFromAQuarterToAHalf)
     EXPECT_EQ(390, win.FirstX(CRGBA(200, 0, 0), 105));
 
     level.AddSpeed();
-    for (int frame = 1; frame <= 50; ++frame) {
+    for (int frame = 1; frame <= 50; ++frame)
+    {
         win.Clear(255, 255, 255);
         level.Draw(win.Dc(), view, 1);
     }
     win.Grab();
     EXPECT_NEAR(142.5, win.FirstX(blue, 105), 1.0);
-    for (int frame = 51; frame <= 100; ++frame) {
+    for (int frame = 51; frame <= 100; ++frame)
+    {
         win.Clear(255, 255, 255);
         level.Draw(win.Dc(), view, 1);
     }
@@ -446,7 +456,8 @@ TEST(FigureFrames, TwoPicturesPingPong)
     f->Init(200, 100);
     f->SetLastChange(0);
     std::string seen;
-    for (int i = 1; i <= 6; ++i) {
+    for (int i = 1; i <= 6; ++i)
+    {
         seen += char('0' + f->GetFrame());
         f->Draw(win.Dc(), 200, 100, 0, 0, 0, AtMs(i * 10), 1);
     }
@@ -460,7 +471,8 @@ TEST(FigureFrames, ThreePicturesPingPong)
     f->Init(200, 100);
     f->SetLastChange(0);
     std::string seen;
-    for (int i = 1; i <= 8; ++i) {
+    for (int i = 1; i <= 8; ++i)
+    {
         seen += char('0' + f->GetFrame());
         f->Draw(win.Dc(), 200, 100, 0, 0, 0, AtMs(i * 10), 1);
     }
@@ -474,9 +486,9 @@ TEST(FigureFrames, FrameWaitsForItsPeriodAcrossTheSecond)
     f->Init(200, 100);
     f->SetFramePeriod(100);
     f->SetLastChange(950);
-    f->Draw(win.Dc(), 200, 100, 0, 0, 0, AtMs(1020), 1);  // 70 ms later
+    f->Draw(win.Dc(), 200, 100, 0, 0, 0, AtMs(1020), 1); // 70 ms later
     EXPECT_EQ(0, f->GetFrame());
-    f->Draw(win.Dc(), 200, 100, 0, 0, 0, AtMs(1050), 1);  // 100 ms later
+    f->Draw(win.Dc(), 200, 100, 0, 0, 0, AtMs(1050), 1); // 100 ms later
     EXPECT_EQ(1, f->GetFrame());
     EXPECT_EQ(50, f->GetLastChange());
 }
@@ -488,7 +500,8 @@ TEST(FigureFrames, PlacedFigureKeepsItsFirstPicture)
     f->Init(200, 100);
     f->SetStart(20, 5);
     f->SetLastChange(0);
-    for (int i = 1; i <= 3; ++i) {
+    for (int i = 1; i <= 3; ++i)
+    {
         const KV::CPoint at = f->Draw(win.Dc(), 200, 100, 0, 0, 0, AtMs(i * 10), 1);
         EXPECT_EQ(20, at.x);
         EXPECT_EQ(5, at.y);
@@ -524,12 +537,12 @@ TEST(FigureTiles, StepsAndHeightsAndStandstill)
     std::unique_ptr<CFigure> f(MakeFigure(3, 10, 30, CRGBA(0, 150, 0)));
     f->SetTiling(2);
     f->Draw(win.Dc(), 200, 100, 0, 0, 0, AtMs(0), 1);
-    EXPECT_EQ(4u, f->GetTilesDrawn());  // y 0, 30, 60, 90
+    EXPECT_EQ(4u, f->GetTilesDrawn()); // y 0, 30, 60, 90
     f->SetTiling(3);
     f->SetStep(60, 0);
     f->SetStart(10, 0);
     f->Draw(win.Dc(), 200, 100, 0, 0, 0, AtMs(0), 1);
-    EXPECT_EQ(4u, f->GetTilesDrawn());  // x 10, 70, 130, 190
+    EXPECT_EQ(4u, f->GetTilesDrawn()); // x 10, 70, 130, 190
     f->SetStep(0, 0);
     f->Draw(win.Dc(), 200, 100, 0, 0, 0, AtMs(0), 1);
     EXPECT_EQ(1u, f->GetTilesDrawn());
@@ -588,15 +601,19 @@ TEST(FigureDrift, LeavesAndReentersAtTheOtherEdgeAndBounces)
 TEST(FigureRefresh, StartsOffTheViewInsideItsBounds)
 {
     std::srand(7);
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < 20; ++i)
+    {
         CFigure f;
         f.Refresh();
         EXPECT_FLOAT_EQ(495, f.GetTop());
         EXPECT_FLOAT_EQ(5, f.GetBottom());
         EXPECT_LE(f.GetDirection(), 1);
-        if (f.GetDirection() == 1) {
+        if (f.GetDirection() == 1)
+        {
             EXPECT_LE(f.GetX(), -2505);
-        } else {
+        }
+        else
+        {
             EXPECT_GE(f.GetX(), 3000);
         }
         EXPECT_GE(f.GetY(), 0);

@@ -121,7 +121,7 @@ TEST(LapGrouping, AveragesPerLap)
     const KV::CLap* group = groups.Get(0);
     EXPECT_EQ(group->GetError(), 7);
     EXPECT_EQ(group->GetAccuracy(), 37);
-    EXPECT_DOUBLE_EQ(group->GetErrorProc(), 100.0 - 75 * 100.0 / 90);  // from the sums: 15 of 90
+    EXPECT_DOUBLE_EQ(group->GetErrorProc(), 100.0 - 75 * 100.0 / 90); // from the sums: 15 of 90
 
     KV::CLapGroup plain(0);
     plain += *list.Get(0);

@@ -106,7 +106,7 @@ TEST(LapMeasures, AddingAndCopying)
     EXPECT_STREQ(a.GetNameLesson(), L"--");
     EXPECT_EQ(a.GetTypeLesson(), 6);
     EXPECT_EQ(a.GetSystemDate().wDay, 3);
-    EXPECT_EQ(a.GetAccuracy(), 9);  // 16-bit wrap
+    EXPECT_EQ(a.GetAccuracy(), 9); // 16-bit wrap
     EXPECT_EQ(a.GetError(), 3);
     EXPECT_EQ(a.GetTotalTimeSec(), 70);
     ASSERT_EQ(a.GetpStatLetter()->m_letters.size(), 1u);
@@ -135,9 +135,9 @@ TEST(LapClock, PausedTimeIsNotCounted)
     EXPECT_EQ(list.GetCurLap()->GetTotalTimeSec(), 10);
     list.PauseLap(1);
     clock.Advance(100);
-    list.PauseLap(1);  // the second pause changes nothing
+    list.PauseLap(1); // the second pause changes nothing
     EXPECT_EQ(list.Accumulated(), 10);
-    list.SetCurTime();  // while paused only the finished segments count
+    list.SetCurTime(); // while paused only the finished segments count
     EXPECT_EQ(list.GetCurLap()->GetTotalTimeSec(), 10);
     list.PauseLap(0);
     clock.Advance(5);
@@ -195,7 +195,7 @@ TEST(LapList, StoringLapsGivesPositionsAsIDs)
     list.NewStatError(4);
     list.AddStatError(1, 1);
     list.AddStatLetter(L"abca", 1, 2);
-    EXPECT_EQ(list.GetCurError(), 0);  // totals are closed by EndLap
+    EXPECT_EQ(list.GetCurError(), 0); // totals are closed by EndLap
     list.EndLap();
     ASSERT_EQ(list.GetSize(), 1u);
     EXPECT_EQ(list.Get(0)->GetError(), 1);
@@ -220,7 +220,7 @@ TEST(LapList, EndLapOnStoredLapOnlyDetaches)
     list.EndLap();
     EXPECT_EQ(list.GetCurLap(), nullptr);
     ASSERT_EQ(list.GetSize(), 1u);
-    list.ResetLap();  // must not free the stored lap
+    list.ResetLap(); // must not free the stored lap
     EXPECT_EQ(list.Get(0)->GetID(), 0u);
 }
 
@@ -247,7 +247,7 @@ TEST(ErrorMarks, ErrorIsNotReplacedByIrregular)
 {
     stattest::UsLayout us;
     KV::CLapList list;
-    list.AddStatError(0, 1);  // no array: nothing
+    list.AddStatError(0, 1); // no array: nothing
     short* marks = list.NewStatError(3);
     ASSERT_NE(marks, nullptr);
     EXPECT_EQ(list.GetSizeStatError(), 3);

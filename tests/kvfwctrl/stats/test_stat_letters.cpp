@@ -25,8 +25,8 @@ std::vector<Rec> Records(const KV::CStatLetterList& list)
 }
 
 // Straightforward model: every new character is counted over the whole text.
-std::vector<Rec> Reference(const std::wstring& text, const std::vector<short>& marks, unsigned long onlyFaulty,
-                           unsigned long sortOrder)
+std::vector<Rec> Reference(const std::wstring& text, const std::vector<short>& marks,
+                           unsigned long onlyFaulty, unsigned long sortOrder)
 {
     std::vector<Rec> out;
     for (size_t p = 0; p < text.size(); ++p)
@@ -53,7 +53,8 @@ std::vector<Rec> Reference(const std::wstring& text, const std::vector<short>& m
     if (sortOrder == 1)
         std::stable_sort(out.begin(), out.end(), [](const Rec& a, const Rec& b) { return a.n > b.n; });
     else if (sortOrder == 2)
-        std::stable_sort(out.begin(), out.end(), [&](const Rec& a, const Rec& b) { return ratio(a) > ratio(b); });
+        std::stable_sort(out.begin(), out.end(),
+                         [&](const Rec& a, const Rec& b) { return ratio(a) > ratio(b); });
     return out;
 }
 

@@ -123,8 +123,10 @@ TEST(StatisticsStream, MissingCurrentLapIsWrittenEmpty)
     expected.str(L"00000409");
     const std::string bytes = stattest::Write(store);
     EXPECT_EQ(Hex(bytes), Hex(expected.s));
-    EXPECT_NE(Hex(bytes).find("04 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 01 00 00 00 00 00 00 00 00 00"),
-              std::string::npos);
+    EXPECT_NE(
+        Hex(bytes).find(
+            "04 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 01 00 00 00 00 00 00 00 00 00"),
+        std::string::npos);
 
     KV::CLapListLang back;
     Read(back, bytes);
@@ -235,7 +237,7 @@ TEST(StatisticsStream, StoreVersionOneLeavesNoCurrentList)
     b.us(1).us(0).us(1).str(L"00000407");
     Read(store, b.s);
     ASSERT_EQ(store.GetSize(), 1u);
-    EXPECT_EQ(store.GetLessonID(), 0u);  // nothing current yet
+    EXPECT_EQ(store.GetLessonID(), 0u); // nothing current yet
     KV::CLapList* current = store.GetCurrent();
     EXPECT_STREQ(current->GetKLID(), L"00000409");
     EXPECT_EQ(store.GetSize(), 2u);
@@ -387,7 +389,7 @@ TEST(StatisticsStream, StoreLayoutSelection)
     UsLayout us;
     KV::CLapListLang store;
     EXPECT_EQ(store.GetLessonID(), 0u);
-    store.SetLessonID(5);  // no current list: nothing happens
+    store.SetLessonID(5); // no current list: nothing happens
     EXPECT_EQ(store.GetSize(), 0u);
     KV::CLapList* cur = store.GetCurrent();
     EXPECT_STREQ(cur->GetKLID(), L"00000409");
@@ -431,8 +433,7 @@ TEST(StatisticsStream, DamagedStreamsNeverCrashOrExplode)
             for (int k = 1 + rng() % 6; k > 0; --k)
                 bytes[rng() % bytes.size()] = static_cast<char>(rng());
             break;
-        case 2:
-        {
+        case 2: {
             // A count turned huge.
             size_t at = rng() % (bytes.size() - 1);
             bytes[at] = bytes[at + 1] = static_cast<char>(0xFF);

@@ -31,8 +31,8 @@ struct ViewHost
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.lpszClassName = L"FwTestViewHost";
         ::RegisterClassW(&wc);
-        parent = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, kW, kH,
-                                   nullptr, nullptr, wc.hInstance, nullptr);
+        parent = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, kW, kH, nullptr,
+                                   nullptr, wc.hInstance, nullptr);
         view = new CBaseInput();
         RECT rc = {0, 0, kW, kH};
         view->Create(wc.hInstance, parent, WS_VISIBLE, rc, 100);
@@ -63,8 +63,8 @@ ViewHost& Host()
 
 bool Same(const CRGBA& a, const CRGBA& b, int tolerance = 0)
 {
-    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance
-        && std::abs(a.b - b.b) <= tolerance;
+    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
+           std::abs(a.b - b.b) <= tolerance;
 }
 
 class TypingViewDraw : public ::testing::Test
@@ -149,7 +149,8 @@ TEST(TypingLayout, FontHeightGivesTheTextScale)
     EXPECT_FLOAT_EQ(80, text.GetTextScale());
     const int heights[7] = {-19, -18, -17, -16, -15, -14, -13};
     const float scales[7] = {110, 105, 100, 95, 90, 85, 80};
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 7; ++i)
+    {
         text.SetHightFont(heights[i]);
         EXPECT_FLOAT_EQ(scales[i], text.GetTextScale()) << heights[i];
     }
@@ -249,9 +250,11 @@ TEST_F(TypingViewDraw, TypedCharactersTakeTheColourOfTheirMark)
     const float adv = view->GetTextOut().GetLetters().GetAdvance();
     ASSERT_GT(adv, 10);
     const CRGBA colours[3] = {CRGBA(100, 100, 100), CRGBA(255, 0, 0), CRGBA(255, 120, 120)};
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3; ++i)
+    {
         const int x0 = static_cast<int>(400 - (3 - i) * adv), x1 = static_cast<int>(400 - (2 - i) * adv);
-        for (int j = 0; j < 3; ++j) {
+        for (int j = 0; j < 3; ++j)
+        {
             if (i == j)
                 EXPECT_GT(Count(colours[j], x0, 60, x1, 200), 20) << i;
             else
@@ -264,7 +267,8 @@ TEST_F(TypingViewDraw, TypedCharactersTakeTheColourOfTheirMark)
     view->SetSimpleColors(RGB(255, 255, 255), RGB(0, 0, 0), RGB(1, 2, 3), RGB(4, 5, 6), RGB(7, 8, 9));
     Render();
     const CRGBA animated[3] = {CRGBA(0, 128, 0), CRGBA(240, 0, 0), CRGBA(240, 240, 0)};
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3; ++i)
+    {
         const int x0 = static_cast<int>(400 - (3 - i) * adv), x1 = static_cast<int>(400 - (2 - i) * adv);
         EXPECT_GT(Count(animated[i], x0, 60, x1, 200), 20) << i;
     }
@@ -296,7 +300,8 @@ TEST_F(TypingViewDraw, ErroneousSpaceGetsABoxACorrectOneDoesNot)
     Render();
     const int y0 = 88, y1 = 92;
     const int lx0 = static_cast<int>(400 - 3 * adv);
-    EXPECT_EQ(0, Count(CRGBA(255, 0, 0), lx0 + static_cast<int>(adv * 0.5f), y0, lx0 + static_cast<int>(adv), y1));
+    EXPECT_EQ(
+        0, Count(CRGBA(255, 0, 0), lx0 + static_cast<int>(adv * 0.5f), y0, lx0 + static_cast<int>(adv), y1));
 }
 
 TEST_F(TypingViewDraw, MainTextAndClockWhenRunning)
@@ -347,11 +352,14 @@ TEST_F(TypingViewDraw, PauseLaterShowsPauseWordInFourCornersAndPrompts)
     view->SetFlagPause(1);
     Render();
     const CTextOut& text = view->GetTextOut();
-    const int corners[4][2] = {
-        {static_cast<int>(text.GetPos(CTextOut::POS_PAUSE_UL_X)), static_cast<int>(text.GetPos(CTextOut::POS_PAUSE_UL_Y))},
-        {static_cast<int>(text.GetPos(CTextOut::POS_PAUSE_LL_X)), static_cast<int>(text.GetPos(CTextOut::POS_PAUSE_LL_Y))},
-        {static_cast<int>(text.GetPos(CTextOut::POS_PAUSE_LR_X)), static_cast<int>(text.GetPos(CTextOut::POS_PAUSE_LR_Y))},
-        {static_cast<int>(text.GetPos(CTextOut::POS_PAUSE_UR_X)), static_cast<int>(text.GetPos(CTextOut::POS_PAUSE_UR_Y))}};
+    const int corners[4][2] = {{static_cast<int>(text.GetPos(CTextOut::POS_PAUSE_UL_X)),
+                                static_cast<int>(text.GetPos(CTextOut::POS_PAUSE_UL_Y))},
+                               {static_cast<int>(text.GetPos(CTextOut::POS_PAUSE_LL_X)),
+                                static_cast<int>(text.GetPos(CTextOut::POS_PAUSE_LL_Y))},
+                               {static_cast<int>(text.GetPos(CTextOut::POS_PAUSE_LR_X)),
+                                static_cast<int>(text.GetPos(CTextOut::POS_PAUSE_LR_Y))},
+                               {static_cast<int>(text.GetPos(CTextOut::POS_PAUSE_UR_X)),
+                                static_cast<int>(text.GetPos(CTextOut::POS_PAUSE_UR_Y))}};
     for (const auto& c : corners)
         EXPECT_GT(Count(kBlack, c[0], c[1], c[0] + 60, c[1] + 25), 20) << c[0] << "," << c[1];
     EXPECT_GT(Count(kBlack, 300, 125, 500, 150), 20);
@@ -494,8 +502,8 @@ std::string RowBitmap(const std::vector<CRGBA>& row)
     while (pixels.size() % 4)
         pixels += '\0';
     std::string s = "BM" + u32(54 + pixels.size()) + u32(0) + u32(54);
-    s += u32(40) + u32(row.size()) + u32(1) + std::string{1, 0, 24, 0} + u32(0) + u32(pixels.size())
-       + u32(2835) + u32(2835) + u32(0) + u32(0);
+    s += u32(40) + u32(row.size()) + u32(1) + std::string{1, 0, 24, 0} + u32(0) + u32(pixels.size()) +
+         u32(2835) + u32(2835) + u32(0) + u32(0);
     return s + pixels;
 }
 
@@ -510,7 +518,8 @@ TEST_F(TypingViewDraw, BitmapOfEightColoursGivesTheAnimateColour)
     for (int i = 0; i < 8; ++i)
         eight.push_back(CRGBA(static_cast<unsigned char>(10 + i), 20, 30));
     ASSERT_TRUE(fwtest::WriteFileBytes(dir + L"\\eight.bmp", RowBitmap(eight)));
-    ASSERT_TRUE(fwtest::WriteFileBytes(dir + L"\\three.bmp", RowBitmap({CRGBA(1, 1, 1), CRGBA(2, 2, 2), CRGBA(3, 3, 3)})));
+    ASSERT_TRUE(fwtest::WriteFileBytes(dir + L"\\three.bmp",
+                                       RowBitmap({CRGBA(1, 1, 1), CRGBA(2, 2, 2), CRGBA(3, 3, 3)})));
 
     EXPECT_EQ(0, view->LoadBitmapW((dir + L"\\three.bmp").c_str(), 1, 1));
     EXPECT_EQ(CRGBA(0, 0, 0), view->GetTextOut().GetAnimateColour());

@@ -27,7 +27,8 @@ struct TestWindow
     explicit TestWindow(int w = 64, int h = 64)
     {
         static ATOM atom = 0;
-        if (!atom) {
+        if (!atom)
+        {
             WNDCLASSW wc = {};
             wc.style = CS_OWNDC;
             wc.lpfnWndProc = TestProc;
@@ -35,8 +36,8 @@ struct TestWindow
             wc.lpszClassName = L"FwGlTestWindow";
             atom = RegisterClassW(&wc);
         }
-        hwnd = CreateWindowExW(0, L"FwGlTestWindow", L"gl", WS_POPUP, 10, 10, w, h, nullptr,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
+        hwnd = CreateWindowExW(0, L"FwGlTestWindow", L"gl", WS_POPUP, 10, 10, w, h, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
     }
     ~TestWindow() { DestroyWindow(hwnd); }
     HWND hwnd;
@@ -92,7 +93,8 @@ KV::CImage TestPicture()
     std::stringstream ss;
     std::string data("\x01\x00\x00\x00\x04\x00\x08\x00", 8);
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 8; ++x) {
+        for (int x = 0; x < 8; ++x)
+        {
             unsigned char r = 0, g = 0, b = 0;
             if (y == 0)
                 g = 255;
@@ -170,7 +172,8 @@ TEST(GLContext, SetFontAgainReplacesTheLists)
     unsigned int first = gl.GetFontBase();
     EXPECT_EQ(gl.SetFont(gl.GetHDC()), 1);
     EXPECT_TRUE(glIsList(gl.GetFontBase() + 'W'));
-    if (gl.GetFontBase() != first) {
+    if (gl.GetFontBase() != first)
+    {
         EXPECT_FALSE(glIsList(first + 'W'));
     }
     EXPECT_GT(CountLit(DrawGlyph(gl, 'W')), 40);
@@ -354,7 +357,8 @@ TEST(OpenGLWindow, ChildContextPerspectiveAndClicks)
     view.StartMove(3, 1);
     DWORD until = GetTickCount() + 2000;
     MSG msg;
-    while (view.GetAngleX() < 1.0f && GetTickCount() < until) {
+    while (view.GetAngleX() < 1.0f && GetTickCount() < until)
+    {
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageW(&msg);
         Sleep(5);

@@ -14,9 +14,9 @@ std::string FourRecordLayout()
     f.U16(1).Str(L"Blue").U16(5);
     f.Record(700, 0, 0, 0, 0, 0x01111411);
     f.Record(701, 30, 4, 20, 12, 0x02002112, 1, 2, 300, 400);
-    f.Record(702, 5, 6, 70, 80, 0x03012111);          // button: no class in this library yet
-    f.Record(703, 700, 0, 701, 24, 0x13000015);       // text between 700 and 701
-    f.Record(704, 1, 2, 3, 4, 0x09000011);            // table: no class yet
+    f.Record(702, 5, 6, 70, 80, 0x03012111);    // button: no class in this library yet
+    f.Record(703, 700, 0, 701, 24, 0x13000015); // text between 700 and 701
+    f.Record(704, 1, 2, 3, 4, 0x09000011);      // table: no class yet
     return f.b;
 }
 
@@ -185,7 +185,11 @@ TEST(SkinFile, ZeroRecordVersionStopsAndKeepsNothing)
     fwtest::MsgRecorder rec;
     SkinFolder folder;
     Bytes f;
-    f.U16(1).Str(L"Blue").U16(2).Record(700, 0, 0, 0, 0, 0x01111411).Record(701, 0, 0, 0, 0, 0x02000011, 0, 0, 99, 99, 0);
+    f.U16(1)
+        .Str(L"Blue")
+        .U16(2)
+        .Record(700, 0, 0, 0, 0, 0x01111411)
+        .Record(701, 0, 0, 0, 0, 0x02000011, 0, 0, 99, 99, 0);
     folder.WriteLayout(f.b);
     KV::CSkinWnd wnd;
     EXPECT_EQ(0, wnd.Load(folder.Layout().c_str(), 0));

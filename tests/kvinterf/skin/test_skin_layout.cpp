@@ -18,7 +18,10 @@ public:
     }
 };
 
-KV::CRect R(const KV::CSkin* s) { return s ? s->GetRect() : KV::CRect(-1, -1, -1, -1); }
+KV::CRect R(const KV::CSkin* s)
+{
+    return s ? s->GetRect() : KV::CRect(-1, -1, -1, -1);
+}
 
 } // namespace
 
@@ -63,8 +66,8 @@ TEST(SkinLayout, BottomAnchorAndStretchingUseTheClientArea)
     KV::CSkinWnd wnd;
     wnd.SetPath(folder.root.c_str());
     wnd.SetName(folder.name.c_str());
-    const RECT stretch = {10, 20, 30, 40};  // margins: right 30, bottom 40
-    const RECT bottom = {5, 50, 60, 25};    // y = B - 50, height 25
+    const RECT stretch = {10, 20, 30, 40}; // margins: right 30, bottom 40
+    const RECT bottom = {5, 50, 60, 25};   // y = B - 50, height 25
     wnd.AddSkin(1, stretch, 0x02000033);
     wnd.AddSkin(2, bottom, 0x02000021);
     ASSERT_NE(nullptr, CreateTestWindow(wnd, 0, 0, 400, 300));
@@ -139,10 +142,10 @@ TEST(SkinLayout, MagentaIsCutFromTheShape)
     SkinFolder folder;
     // Left half magenta (one pixel slightly off), right half blue.
     folder.WritePicture(3, Bmp24(20, 10, [](int x, int y) -> uint32_t {
-        if (x < 10)
-            return (x == 0 && y == 0) ? 0xF00FF0 : 0xFF00FF;
-        return 0x0000FF;
-    }));
+                            if (x < 10)
+                                return (x == 0 && y == 0) ? 0xF00FF0 : 0xFF00FF;
+                            return 0x0000FF;
+                        }));
     KV::CSkinWnd wnd;
     wnd.SetPath(folder.root.c_str());
     wnd.SetName(folder.name.c_str());
@@ -165,8 +168,8 @@ TEST(SkinLayout, ElementBetweenTwoNeighbours)
     wnd.SetPath(folder.root.c_str());
     wnd.SetName(folder.name.c_str());
     const RECT left = {0, 0, 100, 40};
-    const RECT right = {100, 0, 80, 40};   // anchor 2: x = 400 - 100
-    const RECT middle = {1, 0, 2, 40};     // between 1 and 2 horizontally
+    const RECT right = {100, 0, 80, 40}; // anchor 2: x = 400 - 100
+    const RECT middle = {1, 0, 2, 40};   // between 1 and 2 horizontally
     wnd.AddSkin(1, left, 0x02000011);
     wnd.AddSkin(2, right, 0x02000012);
     wnd.AddSkin(3, middle, 0x02000015);
@@ -198,10 +201,10 @@ TEST(SkinLayout, ResizeMovesAndStretchesByAnchors)
     KV::CSkinWnd wnd;
     wnd.SetPath(folder.root.c_str());
     wnd.SetName(folder.name.c_str());
-    const RECT fill = {0, 0, 0, 0};        // stretched both ways, no margins
-    const RECT corner = {20, 20, 20, 20};  // right and bottom anchored
-    const RECT fixed = {5, 5, 10, 10};     // left and top
-    const RECT bar = {0, 30, 0, 30};       // stretched width at the bottom
+    const RECT fill = {0, 0, 0, 0};       // stretched both ways, no margins
+    const RECT corner = {20, 20, 20, 20}; // right and bottom anchored
+    const RECT fixed = {5, 5, 10, 10};    // left and top
+    const RECT bar = {0, 30, 0, 30};      // stretched width at the bottom
     wnd.AddSkin(1, fill, 0x02000033);
     wnd.AddSkin(2, corner, 0x02000022);
     wnd.AddSkin(3, fixed, 0x02000011);
@@ -251,7 +254,10 @@ TEST(SkinLayout, AbsurdBitmapHeaderIsFatalNotACrash)
     fwtest::ExitCalls().clear();
     SkinFolder folder;
     std::string bmp = SolidBmp(4, 4, 0);
-    bmp[18] = '\xFF'; bmp[19] = '\xFF'; bmp[20] = '\xFF'; bmp[21] = '\x7F'; // width 2^31 - 1
+    bmp[18] = '\xFF';
+    bmp[19] = '\xFF';
+    bmp[20] = '\xFF';
+    bmp[21] = '\x7F'; // width 2^31 - 1
     folder.WritePicture(5, bmp);
     KV::CSkinWnd wnd;
     wnd.SetPath(folder.root.c_str());

@@ -6,7 +6,11 @@ using namespace skintest;
 
 namespace {
 
-RECT Rc(int l, int t, int r, int b) { RECT rc = {l, t, r, b}; return rc; }
+RECT Rc(int l, int t, int r, int b)
+{
+    RECT rc = {l, t, r, b};
+    return rc;
+}
 
 // Half magenta (left), half blue.
 std::string HalfMagenta(int w, int h)
@@ -19,8 +23,18 @@ class ClickParent : public KV::CSkinWnd
 public:
     int downs = 0, doubles = 0;
     POINT last = {-1, -1};
-    LRESULT OnLButtonDown(UINT, int x, int y) override { ++downs; last = {x, y}; return 0; }
-    LRESULT OnLButtonDblClick(UINT, int x, int y) override { ++doubles; last = {x, y}; return 0; }
+    LRESULT OnLButtonDown(UINT, int x, int y) override
+    {
+        ++downs;
+        last = {x, y};
+        return 0;
+    }
+    LRESULT OnLButtonDblClick(UINT, int x, int y) override
+    {
+        ++doubles;
+        last = {x, y};
+        return 0;
+    }
 };
 
 struct Fixture
@@ -60,7 +74,7 @@ TEST(Static, StretchingElementGetsARectangle)
     Fixture fx;
     KV::CSkinWnd wnd;
     fx.Attach(wnd);
-    wnd.AddSkin(30, Rc(0, 0, 10, 20), 0x02000013);   // stretched horizontally: margin 10
+    wnd.AddSkin(30, Rc(0, 0, 10, 20), 0x02000013);              // stretched horizontally: margin 10
     wnd.AddSkin(30, Rc(0, 30, 40, 10), 0x02000061, nullptr, 2); // fixed height
     ASSERT_NE(nullptr, CreateTestWindow(wnd, 0, 0, 100, 100));
     const KV::CSkin* wide = wnd.GetSkin(0);
@@ -251,7 +265,8 @@ TEST(Static, OnlyTheFirstPictureOfAStripShapesTheElement)
     };
     SkinFolder folder;
     // Two opaque pictures side by side.
-    folder.WritePicture(50, Bmp24(40, 10, [](int x, int) -> uint32_t { return x < 20 ? 0x00FF00 : 0x0000FF; }));
+    folder.WritePicture(50,
+                        Bmp24(40, 10, [](int x, int) -> uint32_t { return x < 20 ? 0x00FF00 : 0x0000FF; }));
     StripWnd wnd;
     wnd.SetPath(folder.root.c_str());
     wnd.SetName(folder.name.c_str());

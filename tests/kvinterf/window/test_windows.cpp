@@ -17,17 +17,42 @@ public:
     std::vector<WORD> commands;
     UINT_PTR lastTimer = 0;
 
-    LRESULT OnCreate(CREATESTRUCTW*) override { ++calls["create"]; return 0; }
-    LRESULT OnNcCreate(CREATESTRUCTW*) override { ++calls["nccreate"]; return 0; }
-    LRESULT OnKeyDown(WPARAM, LPARAM) override { ++calls["keydown"]; return 0; }
-    LRESULT OnTimer(UINT_PTR id) override { lastTimer = id; ++calls["timer"]; return 0; }
-    LRESULT OnHelp(HELPINFO*) override { ++calls["help"]; return 0; }
+    LRESULT OnCreate(CREATESTRUCTW*) override
+    {
+        ++calls["create"];
+        return 0;
+    }
+    LRESULT OnNcCreate(CREATESTRUCTW*) override
+    {
+        ++calls["nccreate"];
+        return 0;
+    }
+    LRESULT OnKeyDown(WPARAM, LPARAM) override
+    {
+        ++calls["keydown"];
+        return 0;
+    }
+    LRESULT OnTimer(UINT_PTR id) override
+    {
+        lastTimer = id;
+        ++calls["timer"];
+        return 0;
+    }
+    LRESULT OnHelp(HELPINFO*) override
+    {
+        ++calls["help"];
+        return 0;
+    }
     LRESULT OnCommand(WORD code, WORD id, HWND control) override
     {
         commands.push_back(id);
         return KV::CWnd::OnCommand(code, id, control);
     }
-    int DoApply() override { ++calls["apply"]; return KV::CWnd::DoApply(); }
+    int DoApply() override
+    {
+        ++calls["apply"];
+        return KV::CWnd::DoApply();
+    }
     void Ok() override { ++calls["ok"]; }
     void Cancel() override { ++calls["cancel"]; }
 };
@@ -41,21 +66,37 @@ public:
     {
         ++calls["init"];
         // An Apply button, disabled until something changes.
-        ::CreateWindowExW(0, L"BUTTON", L"Apply", WS_CHILD | WS_DISABLED | BS_PUSHBUTTON, 0, 0, 40, 20, m_hWnd,
-                          reinterpret_cast<HMENU>(20), nullptr, nullptr);
+        ::CreateWindowExW(0, L"BUTTON", L"Apply", WS_CHILD | WS_DISABLED | BS_PUSHBUTTON, 0, 0, 40, 20,
+                          m_hWnd, reinterpret_cast<HMENU>(20), nullptr, nullptr);
         return KV::CDialog::OnInitDialog(focus, param);
     }
-    int DoApply() override { ++calls["apply"]; return KV::CDialog::DoApply(); }
+    int DoApply() override
+    {
+        ++calls["apply"];
+        return KV::CDialog::DoApply();
+    }
     void Ok() override { ++calls["ok"]; }
     void Cancel() override { ++calls["cancel"]; }
-    INT_PTR OnLButtonDown(UINT, int, int) override { ++calls["ldown"]; return 0; }
-    INT_PTR OnRButtonDown(UINT, int, int) override { ++calls["rdown"]; return 0; }
+    INT_PTR OnLButtonDown(UINT, int, int) override
+    {
+        ++calls["ldown"];
+        return 0;
+    }
+    INT_PTR OnRButtonDown(UINT, int, int) override
+    {
+        ++calls["rdown"];
+        return 0;
+    }
     INT_PTR OnCommand(WORD code, WORD id, HWND control) override
     {
         ++calls["command"];
         return KV::CDialog::OnCommand(code, id, control);
     }
-    INT_PTR OnPaint() override { ++calls["paint"]; return 0; }
+    INT_PTR OnPaint() override
+    {
+        ++calls["paint"];
+        return 0;
+    }
 };
 
 class MaxSkinWnd : public KV::CSkinWnd
@@ -65,7 +106,11 @@ public:
     int IsMaximize() override { return maximised; }
 };
 
-RECT Rc(int l, int t, int r, int b) { RECT rc = {l, t, r, b}; return rc; }
+RECT Rc(int l, int t, int r, int b)
+{
+    RECT rc = {l, t, r, b};
+    return rc;
+}
 
 KV::CRect WindowRect(HWND h)
 {
@@ -191,7 +236,8 @@ TEST(Windows, ConfirmBoxPlacesItsButtons)
     ::GetWindowTextW(h, text, 64);
     EXPECT_STREQ(L"Fingerwaltz", text);
     EXPECT_FALSE(::GetWindowLongPtrW(::GetDlgItem(h, 2), GWL_STYLE) & WS_VISIBLE);
-    EXPECT_NE(nullptr, reinterpret_cast<HICON>(::SendDlgItemMessageW(h, KV::CDlgConfirm::kIdIcon, STM_GETICON, 0, 0)));
+    EXPECT_NE(nullptr,
+              reinterpret_cast<HICON>(::SendDlgItemMessageW(h, KV::CDlgConfirm::kIdIcon, STM_GETICON, 0, 0)));
 
     const KV::CSize size(420, 200);
     KV::CDlgConfirm two(nullptr, L"Sure?", size, 1);
@@ -292,7 +338,7 @@ TEST(Windows, SoundHookOfColourDialogs)
     EXPECT_TRUE(dlg.sounds.empty()); // off until enabled
     dlg.EnableSound(1);
     ::SendMessageW(h, WM_COMMAND, MAKEWPARAM(33, BN_CLICKED), 0);
-    ::SendMessageW(h, WM_COMMAND, MAKEWPARAM(34, EN_CHANGE), 0);   // 0x300: silent
+    ::SendMessageW(h, WM_COMMAND, MAKEWPARAM(34, EN_CHANGE), 0);    // 0x300: silent
     ::SendMessageW(h, WM_COMMAND, MAKEWPARAM(35, BN_KILLFOCUS), 0); // 7 makes a sound
     NMHDR click = {h, 40, (UINT)-2};
     ::SendMessageW(h, WM_NOTIFY, 40, reinterpret_cast<LPARAM>(&click));
@@ -374,8 +420,8 @@ TEST(Windows, HitTestSkipsStaticsWithoutRoleAndHiddenElements)
     wnd.SetName(folder.name.c_str());
     EXPECT_EQ(-1, wnd.HitSkin({0, 0}));
     wnd.AddSkin(1, Rc(0, 0, 0, 0), 0x01000111);
-    wnd.AddSkin(2, Rc(10, 10, 20, 20), 0x02000011);  // static without role
-    wnd.AddSkin(3, Rc(40, 10, 20, 20), 0x02000311);  // static with a role
+    wnd.AddSkin(2, Rc(10, 10, 20, 20), 0x02000011); // static without role
+    wnd.AddSkin(3, Rc(40, 10, 20, 20), 0x02000311); // static with a role
     HWND h = CreateTestWindow(wnd, 0, 0, 100, 100);
     ASSERT_NE(nullptr, h);
     EXPECT_EQ(0, wnd.HitSkin({15, 15}));
@@ -399,7 +445,8 @@ TEST(Windows, CursorFollowsTheRoleUnderIt)
     const HCURSOR grip = ::LoadCursorW(nullptr, IDC_SIZENWSE);
     auto over = [&](int x, int y) {
         ::SetCursorPos(300 + x, 300 + y);
-        return ::SendMessageW(h, WM_SETCURSOR, reinterpret_cast<WPARAM>(h), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return ::SendMessageW(h, WM_SETCURSOR, reinterpret_cast<WPARAM>(h),
+                              MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     };
     ::SetCursor(arrow);
     EXPECT_EQ(1, over(60, 60));
@@ -538,7 +585,11 @@ TEST(Windows, AnObjectMayDeleteItselfInAHandler)
 {
     struct SelfDeleting : KV::CWnd
     {
-        LRESULT OnLButtonDown(UINT, int, int) override { delete this; return 0; }
+        LRESULT OnLButtonDown(UINT, int, int) override
+        {
+            delete this;
+            return 0;
+        }
     };
     RecordingWnd parent;
     HWND h = CreateTestWindow(parent, 0, 0, 50, 50);

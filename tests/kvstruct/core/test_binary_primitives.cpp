@@ -8,7 +8,10 @@ using fwtest::Hex;
 
 namespace {
 
-std::string Bytes(const std::ostringstream& out) { return out.str(); }
+std::string Bytes(const std::ostringstream& out)
+{
+    return out.str();
+}
 
 } // namespace
 

@@ -430,8 +430,10 @@ TEST(ErrorReport, TextsAndExit)
     const fwtest::MsgRecord& box = rec.Boxes()[0];
     EXPECT_EQ(box.caption, L"Fingerwaltz");
     EXPECT_EQ(box.type, static_cast<unsigned>(MB_YESNO | MB_ICONERROR));
-    EXPECT_EQ(box.text.rfind(L" Object: CMainWnd::Create()\n Error: RegisterClass()\n Param: 5:7\n\n System Version: ", 0),
-              0u);
+    EXPECT_EQ(
+        box.text.rfind(
+            L" Object: CMainWnd::Create()\n Error: RegisterClass()\n Param: 5:7\n\n System Version: ", 0),
+        0u);
     const std::wstring question = L"\n\nDo you want to sent this message to development team?";
     EXPECT_EQ(box.text.substr(box.text.size() - question.size()), question);
     EXPECT_EQ(std::wstring(e.GetReport()) + question, box.text);

@@ -147,7 +147,8 @@ TEST(DibLoad, CoreHeaderWithThreeByteColourTable)
     Put16(body, 1); // height
     Put16(body, 1);
     Put16(body, 8);
-    for (int i = 0; i < 256; ++i) { // blue, green, red
+    for (int i = 0; i < 256; ++i)
+    { // blue, green, red
         body.push_back(static_cast<char>(i));
         body.push_back(static_cast<char>(255 - i));
         body.push_back(static_cast<char>(i / 2));
@@ -168,8 +169,8 @@ TEST(DibLoad, CoreHeaderWithThreeByteColourTable)
 TEST(DibLoad, PaletteWithColoursUsedAndFourBitPixels)
 {
     std::string body = InfoHeader(3, 1, 4, 0, 0, 2);
-    Put32(body, 0x00FF0000); // red
-    Put32(body, 0x000000FF); // blue
+    Put32(body, 0x00FF0000);                    // red
+    Put32(body, 0x000000FF);                    // blue
     body += std::string("\x01\x00\x00\x00", 4); // pixels 0, 1, 0
     KV::CDib dib;
     ASSERT_TRUE(AttachFile(dib, WithFileHeader(body)));
@@ -266,7 +267,8 @@ TEST(DibLoad, AbsurdHeadersAreRefused)
         {"unknown compression", InfoHeader(1, 1, 24, 9) + std::string(16, 'x')},
         {"tiny", std::string("\x28\x00\x00", 3)},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         KV::CDib dib;
         EXPECT_FALSE(dib.Load(WriteTemp(WithFileHeader(c.body)).c_str())) << c.what;
         EXPECT_EQ(dib.IsLoad(), 0) << c.what;
@@ -282,7 +284,8 @@ TEST(DibLoad, RandomDamageNeverReadsOutside)
     const std::string good[] = {Bmp24({{R, G, B}, {W, K, M}}),
                                 WithFileHeader(InfoHeader(3, 1, 4, 0, 0, 2) + std::string(12, '\x11'))};
     int attached = 0;
-    for (int round = 0; round < 3000; ++round) {
+    for (int round = 0; round < 3000; ++round)
+    {
         std::string file = good[round % 2];
         int flips = 1 + rng() % 4;
         for (int f = 0; f < flips; ++f)
@@ -294,9 +297,11 @@ TEST(DibLoad, RandomDamageNeverReadsOutside)
         ++attached;
         KV::CSize size = dib.GetSize();
         ASSERT_LE(static_cast<size_t>(dib.GetStride()) * size.cy, file.size());
-        unsigned long rows = std::min<unsigned long>(size.cy, 64), cols = std::min<unsigned long>(size.cx, 64);
+        unsigned long rows = std::min<unsigned long>(size.cy, 64),
+                      cols = std::min<unsigned long>(size.cx, 64);
         for (unsigned long r = 0; r < rows; ++r)
-            for (unsigned long c = 0; c < cols; ++c) {
+            for (unsigned long c = 0; c < cols; ++c)
+            {
                 unsigned char x, y, z;
                 dib.GetColour(r, c, x, y, z);
             }
@@ -475,8 +480,7 @@ TEST(Region, NearMagentaWithinToleranceIsCut)
 {
     // Row 0: exact magenta, F0 0F F0 (within 16), EE 00 FF (17 off in red), white.
     // Row 1: green 16 off (cut), green 17 off, blue 16 off (cut), black.
-    std::vector<DWORD> px = {0xFF00FF, 0xF00FF0, 0xEE00FF, 0xFFFFFF,
-                             0xFF10FF, 0xFF11FF, 0xFF00EF, 0x000000};
+    std::vector<DWORD> px = {0xFF00FF, 0xF00FF0, 0xEE00FF, 0xFFFFFF, 0xFF10FF, 0xFF11FF, 0xFF00EF, 0x000000};
     HRGN rgn = KV::CreateRegion(MakeBitmap(4, 2, px), RGB(255, 0, 255), 0x101010);
     ASSERT_NE(rgn, nullptr);
     EXPECT_FALSE(PtInRegion(rgn, 0, 0));
@@ -505,7 +509,8 @@ TEST(Region, HolesAndBandsCoverExactlyTheOpaquePixels)
     const int w = 64, h = 48;
     std::vector<DWORD> px(w * h, 0x336699);
     std::mt19937 rng(7);
-    for (int i = 0; i < 40; ++i) {
+    for (int i = 0; i < 40; ++i)
+    {
         int x0 = rng() % w, y0 = rng() % h, s = 1 + rng() % 6;
         for (int y = y0; y < std::min(h, y0 + s); ++y)
             for (int x = x0; x < std::min(w, x0 + s); ++x)

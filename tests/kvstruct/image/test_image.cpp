@@ -28,6 +28,7 @@ class NoSeekBuf : public std::stringbuf
 {
 public:
     explicit NoSeekBuf(const std::string& s) : std::stringbuf(s, std::ios::in) {}
+
 protected:
     pos_type seekoff(off_type, std::ios::seekdir, std::ios::openmode) override { return pos_type(-1); }
     pos_type seekpos(pos_type, std::ios::openmode) override { return pos_type(-1); }
@@ -109,9 +110,11 @@ TEST(ImageBmp, SizesBeyondSixteenBitsOrNegativeAreRefused)
 {
     fwtest::MsgRecorder rec;
     KV::CImage img;
-    for (auto wh : {std::pair<int32_t, int32_t>{70000, 1}, {1, 70000}, {-3, 1}, {0, 1}, {1, INT32_MIN}}) {
+    for (auto wh : {std::pair<int32_t, int32_t>{70000, 1}, {1, 70000}, {-3, 1}, {0, 1}, {1, INT32_MIN}})
+    {
         std::string body = InfoHeader(wh.first, wh.second, 24) + std::string(64, 'x');
-        EXPECT_EQ(img.ReadBMPFile(WriteTemp(WithFileHeader(body)).c_str()), 0) << wh.first << "x" << wh.second;
+        EXPECT_EQ(img.ReadBMPFile(WriteTemp(WithFileHeader(body)).c_str()), 0)
+            << wh.first << "x" << wh.second;
         EXPECT_TRUE(img.IsEmpty());
     }
 }

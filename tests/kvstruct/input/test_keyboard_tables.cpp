@@ -9,7 +9,10 @@ using KV::CTableKeyboardLayer;
 
 namespace {
 
-HKL H(ULONG_PTR id) { return reinterpret_cast<HKL>(id); }
+HKL H(ULONG_PTR id)
+{
+    return reinterpret_cast<HKL>(id);
+}
 
 // One key press translated with the given modifiers (everything else up).
 std::wstring Type(CTableKeyboardLayer& kb, UINT vk, bool shift = false, bool caps = false, bool altgr = false,

@@ -437,6 +437,7 @@ TEST(SoundBinary, DamagedCountInAStreamOfUnknownLengthStopsAtTheEnd)
         {
             setg(&m_data[0], &m_data[0], &m_data[0] + m_data.size());
         }
+
     private:
         std::string m_data;
     };
@@ -530,10 +531,9 @@ struct ShippedSound
 TEST(SoundFiles, EveryShippedFileDecodesToItsLength)
 {
     const ShippedSound sounds[] = {
-        {L"click-1.ogg", 1984}, {L"click-2.ogg", 2205}, {L"click-3.ogg", 7056},
-        {L"click-4.ogg", 1764}, {L"click-5.ogg", 1544}, {L"alarm-1.ogg", 14112},
-        {L"alarm-2.ogg", 18522}, {L"alarm-3.ogg", 12348}, {L"sound-1.ogg", 39249},
-        {L"sound-2.ogg", 55125}, {L"sound-3.ogg", 75852}, {L"music-1.ogg", 239904},
+        {L"click-1.ogg", 1984},  {L"click-2.ogg", 2205},  {L"click-3.ogg", 7056},  {L"click-4.ogg", 1764},
+        {L"click-5.ogg", 1544},  {L"alarm-1.ogg", 14112}, {L"alarm-2.ogg", 18522}, {L"alarm-3.ogg", 12348},
+        {L"sound-1.ogg", 39249}, {L"sound-2.ogg", 55125}, {L"sound-3.ogg", 75852}, {L"music-1.ogg", 239904},
     };
     for (const ShippedSound& s : sounds)
     {
@@ -686,4 +686,3 @@ TEST_F(SoundDevice, StoppedPlaybacksGiveWayBeforeRunningOnes)
     EXPECT_LE(m_backend->GetVoiceCount(), 32u);
     EXPECT_EQ(1, music->IsPlaying());
 }
-
