@@ -1,12 +1,10 @@
 #include "kvfwctrl/stats/StatLetter.h"
 #include "kvfwctrl/stats/StreamLimit.h"
 #include "kvstruct/core/Serialize.h"
+#include "kvstruct/core/TextBuffer.h"
 
 #include <algorithm>
-#include <atomic>
-#include <new>
 #include <string>
-#include <type_traits>
 #include <cstdio>
 #include <cwchar>
 
@@ -14,8 +12,19 @@ namespace KV {
 
 namespace {
 
-// Callers pass text buffers without a size; no number written here needs more.
-const size_t kNumberText = 32;
+// Writes the text of format and value into buffer, cut to size units with the terminating 0.
+template <typename T>
+void WriteNumber(wchar_t* buffer, size_t size, const wchar_t* format, T value)
+{
+    wchar_t text[64];
+    swprintf(text, 64, format, value);
+    CopyToBuffer(buffer, size, text);
+}
+
+void WriteInt(wchar_t* buffer, size_t size, int value)
+{
+    WriteNumber(buffer, size, L"%i", value);
+}
 
 // Texts shorter than this are counted with a plain search instead of a full table.
 const size_t kSmallText = 128;
@@ -56,29 +65,29 @@ int CStatLetter::GetIrregRatio() const
     return m_nNumber ? m_nIrreg * 100 / m_nNumber : 0;
 }
 
-void CStatLetter::GetNumber(wchar_t* buffer) const
+void CStatLetter::GetNumber(wchar_t* buffer, size_t size) const
 {
-    swprintf(buffer, kNumberText, L"%i", static_cast<int>(m_nNumber));
+    WriteInt(buffer, size, m_nNumber);
 }
 
-void CStatLetter::GetError(wchar_t* buffer) const
+void CStatLetter::GetError(wchar_t* buffer, size_t size) const
 {
-    swprintf(buffer, kNumberText, L"%i", static_cast<int>(m_nErrors));
+    WriteInt(buffer, size, m_nErrors);
 }
 
-void CStatLetter::GetIrreg(wchar_t* buffer) const
+void CStatLetter::GetIrreg(wchar_t* buffer, size_t size) const
 {
-    swprintf(buffer, kNumberText, L"%i", static_cast<int>(m_nIrreg));
+    WriteInt(buffer, size, m_nIrreg);
 }
 
-void CStatLetter::GetErrorRatio(wchar_t* buffer) const
+void CStatLetter::GetErrorRatio(wchar_t* buffer, size_t size) const
 {
-    swprintf(buffer, kNumberText, L"%i", GetErrorRatio());
+    WriteInt(buffer, size, GetErrorRatio());
 }
 
-void CStatLetter::GetIrregRatio(wchar_t* buffer) const
+void CStatLetter::GetIrregRatio(wchar_t* buffer, size_t size) const
 {
-    swprintf(buffer, kNumberText, L"%i", GetIrregRatio());
+    WriteInt(buffer, size, GetIrregRatio());
 }
 
 void CStatLetter::Clear()
@@ -96,12 +105,8 @@ CStatLetter& CStatLetter::operator+=(const CStatLetter& other)
 
 void CStatLetter::Serialize(std::ostream& out) const
 {
-    CByteWriter bytes(10);
-    bytes.US(2);
-    bytes.US(static_cast<unsigned short>(m_cLetter));
-    bytes.US(m_nNumber);
-    bytes.US(m_nErrors);
-    bytes.US(m_nIrreg);
+    CByteWriter bytes(CByteWriter::kStatLetterSize);
+    bytes.StatLetter(*this);
     bytes.Flush(out);
 }
 
@@ -120,163 +125,35 @@ void CStatLetter::Serialize(std::istream& in)
         m_nIrreg = GetUS(b + 6);
 }
 
-// Records come and go by the million when statistics files are read and grouped; they
-// are taken from blocks kept for reuse instead of one heap block each.
-namespace {
-
-class CLetterPool
-{
-public:
-    void* Get()
-    {
-        Lock();
-        if (!m_free)
-            Grow();
-        Slot* s = m_free;
-        m_free = s->next;
-        Unlock();
-        return s;
-    }
-    // Many at once under one lock (lists are read and freed whole).
-    void GetMany(void** out, size_t n)
-    {
-        Lock();
-        for (size_t i = 0; i < n; ++i)
-        {
-            if (!m_free)
-                Grow();
-            out[i] = m_free;
-            m_free = m_free->next;
-        }
-        Unlock();
-    }
-    void PutMany(void* const* in, size_t n)
-    {
-        Lock();
-        for (size_t i = 0; i < n; ++i)
-        {
-            Slot* s = static_cast<Slot*>(in[i]);
-            s->next = m_free;
-            m_free = s;
-        }
-        Unlock();
-    }
-    void Put(void* p)
-    {
-        Lock();
-        Slot* s = static_cast<Slot*>(p);
-        s->next = m_free;
-        m_free = s;
-        Unlock();
-    }
-
-private:
-    union Slot
-    {
-        Slot* next;
-        alignas(CStatLetter) unsigned char bytes[sizeof(CStatLetter)];
-    };
-    static const size_t kBlock = 8192;
-
-    void Lock()
-    {
-        while (m_lock.test_and_set(std::memory_order_acquire))
-        {}
-    }
-    void Unlock() { m_lock.clear(std::memory_order_release); }
-    void Grow()
-    {
-        Slot* block = static_cast<Slot*>(::operator new(sizeof(Slot) * kBlock));
-        for (size_t i = 0; i + 1 < kBlock; ++i)
-            block[i].next = &block[i + 1];
-        block[kBlock - 1].next = m_free;
-        m_free = block;
-    }
-
-    Slot* m_free = nullptr;
-    std::atomic_flag m_lock = ATOMIC_FLAG_INIT;
-};
-
-CLetterPool& LetterPool()
-{
-    static CLetterPool pool;
-    return pool;
-}
-
-} // namespace
-
-void* CStatLetter::operator new(size_t size)
-{
-    return size == sizeof(CStatLetter) ? LetterPool().Get() : ::operator new(size);
-}
-
-void CStatLetter::operator delete(void* p, size_t size)
-{
-    if (!p)
-        return;
-    if (size == sizeof(CStatLetter))
-        LetterPool().Put(p);
-    else
-        ::operator delete(p);
-}
-
 // ---------------------------------------------------------------------------------------
 // CStatLetterList
 
-CStatLetterList::CStatLetterList(const CStatLetterList& other) : m_nAllNumber(0)
-{
-    *this = other;
-}
+CStatLetterList::CStatLetterList(const CStatLetterList& other)
+    : m_records(other.m_records), m_letters(&m_records), m_nAllNumber(other.m_nAllNumber)
+{}
 
-CStatLetterList::~CStatLetterList()
-{
-    Clear();
-}
+CStatLetterList::~CStatLetterList() = default;
 
 void CStatLetterList::Clear()
 {
-    // Records are trivially destructible and always come from the pool (see operator new).
-    static_assert(std::is_trivially_destructible<CStatLetter>::value,
-                  "records are returned to the pool unchanged");
-    if (!m_letters.empty())
-        LetterPool().PutMany(reinterpret_cast<void* const*>(m_letters.data()), m_letters.size());
-    m_letters.clear();
+    m_records.clear();
 }
 
 CStatLetterList& CStatLetterList::operator=(const CStatLetterList& other)
 {
-    if (&other == this)
-        return *this;
-    Clear();
-    m_letters.reserve(other.m_letters.size());
-    for (const CStatLetter* p : other.m_letters)
-        AddStatLetter(p);
-    m_nAllNumber = other.m_nAllNumber;
+    if (&other != this)
+    {
+        m_records = other.m_records;
+        m_nAllNumber = other.m_nAllNumber;
+    }
     return *this;
 }
 
-CStatLetter* CStatLetterList::AddStatLetter(const CStatLetter* record)
+void CStatLetterList::AddStatLetter(wchar_t letter, unsigned short number, unsigned short errors,
+                                    unsigned short irreg)
 {
-    CStatLetter* p = new CStatLetter(record);
-    m_letters.push_back(p);
-    return p;
-}
-
-CStatLetter* CStatLetterList::AddStatLetter(wchar_t letter, unsigned short number, unsigned short errors,
-                                            unsigned short irreg)
-{
-    CStatLetter* p = new CStatLetter;
-    p->AddStatLetter(letter, number, errors, irreg);
-    m_letters.push_back(p);
-    return p;
-}
-
-CStatLetter* CStatLetterList::GetStatLetter(wchar_t letter) const
-{
-    for (CStatLetter* p : m_letters)
-        if (p->GetLetter() == letter)
-            return p;
-    return nullptr;
+    m_records.emplace_back();
+    m_records.back().AddStatLetter(letter, number, errors, irreg);
 }
 
 unsigned short CStatLetterList::GetNumSymbol(wchar_t letter, const wchar_t* text) const
@@ -288,33 +165,16 @@ unsigned short CStatLetterList::GetNumSymbol(wchar_t letter, const wchar_t* text
     return n;
 }
 
-void CStatLetterList::FindErrorLetter(wchar_t letter, const wchar_t* text, const short* marks,
-                                      CStatLetter* record) const
-{
-    record->AddStatLetter(letter, 0, 0, 0);
-    for (size_t i = 0; text[i]; ++i)
-    {
-        if (text[i] != letter)
-            continue;
-        record->IncNum();
-        short mark = marks ? marks[i] : 0;
-        if (mark == 1)
-            record->IncErrors();
-        else if (mark == 2)
-            record->IncIrreg();
-    }
-}
-
 void CStatLetterList::Sort(unsigned long sortOrder)
 {
     // Ties keep their order of first appearance (any order would do; this one is repeatable).
     if (sortOrder == 1)
-        std::stable_sort(m_letters.begin(), m_letters.end(), [](const CStatLetter* a, const CStatLetter* b) {
-            return a->GetNumber() > b->GetNumber();
+        std::stable_sort(m_records.begin(), m_records.end(), [](const CStatLetter& a, const CStatLetter& b) {
+            return a.GetNumber() > b.GetNumber();
         });
     else if (sortOrder == 2)
-        std::stable_sort(m_letters.begin(), m_letters.end(), [](const CStatLetter* a, const CStatLetter* b) {
-            return a->GetErrorRatio() > b->GetErrorRatio();
+        std::stable_sort(m_records.begin(), m_records.end(), [](const CStatLetter& a, const CStatLetter& b) {
+            return a.GetErrorRatio() > b.GetErrorRatio();
         });
 }
 
@@ -370,18 +230,18 @@ void CStatLetterList::AddStatistic(const wchar_t* text, const short* marks, unsi
 
     // Characters that already had a record before the call are left alone.
     std::vector<char> skip(found.size(), 0);
-    for (const CStatLetter* p : m_letters)
+    for (const CStatLetter& p : m_records)
     {
         if (useTable)
         {
-            unsigned int s = slot[static_cast<unsigned short>(p->GetLetter())];
+            unsigned int s = slot[static_cast<unsigned short>(p.GetLetter())];
             if (s)
                 skip[s - 1] = 1;
         }
         else
         {
             for (size_t k = 0; k < found.size(); ++k)
-                if (found[k].GetLetter() == p->GetLetter())
+                if (found[k].GetLetter() == p.GetLetter())
                     skip[k] = 1;
         }
     }
@@ -392,7 +252,7 @@ void CStatLetterList::AddStatistic(const wchar_t* text, const short* marks, unsi
             continue;
         if (onlyFaulty == 1 && !found[k].GetError() && !found[k].GetIrreg())
             continue;
-        AddStatLetter(&found[k]);
+        Append(found[k]);
     }
     Sort(sortOrder);
 }
@@ -421,36 +281,36 @@ void CStatLetterList::AddStatistic(const wchar_t* symbols, const wchar_t* text)
     Sort(1);
 }
 
-void CStatLetterList::GetAllNumberStr(wchar_t* buffer) const
+void CStatLetterList::GetAllNumberStr(wchar_t* buffer, size_t size) const
 {
-    swprintf(buffer, kNumberText, L"%i", static_cast<int>(m_nAllNumber));
+    WriteInt(buffer, size, m_nAllNumber);
 }
 
 unsigned short CStatLetterList::GetParam(unsigned short kind) const
 {
     unsigned short sum = 0;
-    for (const CStatLetter* p : m_letters)
+    for (const CStatLetter& p : m_records)
     {
         if (kind == 1)
-            sum = static_cast<unsigned short>(sum + p->GetNumber());
+            sum = static_cast<unsigned short>(sum + p.GetNumber());
         else if (kind == 2)
-            sum = static_cast<unsigned short>(sum + p->GetError());
+            sum = static_cast<unsigned short>(sum + p.GetError());
         else if (kind == 3)
-            sum = static_cast<unsigned short>(sum + p->GetIrreg());
+            sum = static_cast<unsigned short>(sum + p.GetIrreg());
     }
     return sum;
 }
 
 double CStatLetterList::GetRatioNumber(unsigned long index) const
 {
-    if (index >= m_letters.size() || m_nAllNumber == 0)
+    if (index >= m_records.size() || m_nAllNumber == 0)
         return 0.0;
-    return m_letters[index]->GetNumber() * 100.0 / m_nAllNumber;
+    return m_records[index].GetNumber() * 100.0 / m_nAllNumber;
 }
 
-void CStatLetterList::GetRatioNumber(unsigned long index, wchar_t* buffer) const
+void CStatLetterList::GetRatioNumber(unsigned long index, wchar_t* buffer, size_t size) const
 {
-    swprintf(buffer, kNumberText, L"%.1f", GetRatioNumber(index));
+    WriteNumber(buffer, size, L"%.1f", GetRatioNumber(index));
 }
 
 double CStatLetterList::GetRatioMax() const
@@ -458,80 +318,15 @@ double CStatLetterList::GetRatioMax() const
     if (m_nAllNumber == 0)
         return 0.0;
     double best = 0.0;
-    for (const CStatLetter* p : m_letters)
+    for (const CStatLetter& p : m_records)
     {
-        if (p->IsSpace())
+        if (p.IsSpace())
             continue;
-        double ratio = p->GetNumber() * 100.0 / m_nAllNumber;
+        double ratio = p.GetNumber() * 100.0 / m_nAllNumber;
         if (ratio > best)
             best = ratio;
     }
     return best;
-}
-
-namespace {
-
-// Record index by UTF-16 unit (-1 none), shared by merges: grouping merges tens of
-// thousands of laps in a row. Entries are reset after each use.
-class CMergeTable
-{
-public:
-    CMergeTable() { std::fill(m_index, m_index + 65536, -1); }
-    bool TryLock() { return !m_busy.test_and_set(std::memory_order_acquire); }
-    void Unlock() { m_busy.clear(std::memory_order_release); }
-    int& operator[](wchar_t c) { return m_index[static_cast<unsigned short>(c)]; }
-
-private:
-    int m_index[65536];
-    std::atomic_flag m_busy = ATOMIC_FLAG_INIT;
-};
-
-CMergeTable& MergeTable()
-{
-    static CMergeTable table;
-    return table;
-}
-
-} // namespace
-
-bool CStatLetterList::MergeIndexed(const CStatLetterList& other)
-{
-    CMergeTable& table = MergeTable();
-    if (!table.TryLock())
-        return false;
-    const size_t n = m_letters.size();
-    size_t registered = 0;
-    bool unique = true;
-    for (; registered < n; ++registered)
-    {
-        int& slot = table[m_letters[registered]->GetLetter()];
-        if (slot >= 0)
-        {
-            // A repeated letter gets every addition: leave it to the general merge.
-            unique = false;
-            break;
-        }
-        slot = static_cast<int>(registered);
-    }
-    if (unique)
-    {
-        for (const CStatLetter* r : other.m_letters)
-        {
-            int& slot = table[r->GetLetter()];
-            if (slot >= 0)
-                *m_letters[slot] += *r;
-            else
-            {
-                AddStatLetter(r);
-                slot = static_cast<int>(m_letters.size() - 1);
-            }
-        }
-        registered = m_letters.size();
-    }
-    for (size_t i = 0; i < registered; ++i)
-        table[m_letters[i]->GetLetter()] = -1;
-    table.Unlock();
-    return unique;
 }
 
 CStatLetterList& CStatLetterList::operator+=(const CStatLetterList& other)
@@ -541,74 +336,52 @@ CStatLetterList& CStatLetterList::operator+=(const CStatLetterList& other)
         CStatLetterList copy(other);
         return *this += copy;
     }
-    const size_t n = m_letters.size();
-    const size_t m = other.m_letters.size();
-    if (n * m > 256 && MergeIndexed(other))
+    // Groups merge thousands of laps: records are found through a small open-addressing
+    // table (letter -> first record, with a chain for repeated letters).
+    const size_t n = m_records.size();
+    const size_t m = other.m_records.size();
+    size_t capacity = 64;
+    while (capacity < 2 * (n + m))
+        capacity *= 2;
+    // Lists of a few hundred characters stay on the stack (no allocation per merge).
+    int headSmall[1024];
+    int nextSmall[512];
+    std::vector<int> headBig, nextBig;
+    int* head = headSmall;
+    int* next = nextSmall;
+    if (n + m > 512)
     {
-        m_nAllNumber = static_cast<unsigned short>(m_nAllNumber + other.m_nAllNumber);
-        return *this;
+        headBig.resize(capacity);
+        nextBig.resize(n + m);
+        head = headBig.data();
+        next = nextBig.data();
     }
-    if (n * m <= 256)
+    std::fill(head, head + capacity, -1);
+    auto bucket = [&](wchar_t c) {
+        size_t h = (static_cast<size_t>(static_cast<unsigned short>(c)) * 40503u) & (capacity - 1);
+        while (head[h] >= 0 && m_records[head[h]].GetLetter() != c)
+            h = (h + 1) & (capacity - 1);
+        return h;
+    };
+    auto insert = [&](int index) {
+        size_t h = bucket(m_records[index].GetLetter());
+        next[index] = head[h];
+        head[h] = index;
+    };
+    for (size_t i = n; i-- > 0;)
+        insert(static_cast<int>(i));
+    m_records.reserve(n + m);
+    for (const CStatLetter& r : other.m_records)
     {
-        for (const CStatLetter* r : other.m_letters)
+        size_t h = bucket(r.GetLetter());
+        if (head[h] < 0)
         {
-            bool matched = false;
-            for (CStatLetter* p : m_letters)
-                if (p->GetLetter() == r->GetLetter())
-                {
-                    *p += *r;
-                    matched = true;
-                }
-            if (!matched)
-                AddStatLetter(r);
+            Append(r);
+            insert(static_cast<int>(m_records.size() - 1));
+            continue;
         }
-    }
-    else
-    {
-        // Groups merge thousands of laps: find records through a small open-addressing
-        // table (letter -> first record, with a chain for repeated letters).
-        size_t capacity = 64;
-        while (capacity < 2 * (n + m))
-            capacity *= 2;
-        // Lists of a few hundred characters stay on the stack (no allocation per merge).
-        int headSmall[1024];
-        int nextSmall[512];
-        std::vector<int> headBig, nextBig;
-        int* head = headSmall;
-        int* next = nextSmall;
-        if (n + m > 512)
-        {
-            headBig.resize(capacity);
-            nextBig.resize(n + m);
-            head = headBig.data();
-            next = nextBig.data();
-        }
-        std::fill(head, head + capacity, -1);
-        auto bucket = [&](wchar_t c) {
-            size_t h = (static_cast<size_t>(static_cast<unsigned short>(c)) * 40503u) & (capacity - 1);
-            while (head[h] >= 0 && m_letters[head[h]]->GetLetter() != c)
-                h = (h + 1) & (capacity - 1);
-            return h;
-        };
-        auto insert = [&](int index) {
-            size_t h = bucket(m_letters[index]->GetLetter());
-            next[index] = head[h];
-            head[h] = index;
-        };
-        for (size_t i = n; i-- > 0;)
-            insert(static_cast<int>(i));
-        for (const CStatLetter* r : other.m_letters)
-        {
-            size_t h = bucket(r->GetLetter());
-            if (head[h] < 0)
-            {
-                AddStatLetter(r);
-                insert(static_cast<int>(m_letters.size() - 1));
-                continue;
-            }
-            for (int i = head[h]; i >= 0; i = next[i])
-                *m_letters[i] += *r;
-        }
+        for (int i = head[h]; i >= 0; i = next[i])
+            m_records[i] += r;
     }
     m_nAllNumber = static_cast<unsigned short>(m_nAllNumber + other.m_nAllNumber);
     return *this;
@@ -631,8 +404,6 @@ void CStatLetterList::Serialize(std::istream& in)
     const unsigned long count = LimitCount(in, SerializeUS(in), 2);
     if (count == 0 || !in.good())
         return;
-    m_letters.reserve(count);
-
     // Records of the newest version are 10 bytes: take them all in one block, and give
     // back what older, shorter records leave over. Missing bytes read as 0.
     const size_t want = static_cast<size_t>(count) * 10;
@@ -657,18 +428,16 @@ void CStatLetterList::Serialize(std::istream& in)
         const unsigned short v = GetUS(block + pos);
         pos += v == 0 ? 2 : v == 1 ? 8 : 10;
     }
-    m_letters.resize(records);
-    LetterPool().GetMany(reinterpret_cast<void**>(m_letters.data()), records);
+    m_records.resize(records);
 
     size_t pos = 0;
     for (size_t i = 0; i < records; ++i)
     {
         const unsigned short v = GetUS(block + pos);
-        CStatLetter* p = ::new (static_cast<void*>(m_letters[i])) CStatLetter;
         if (v >= 1)
         {
-            p->AddStatLetter(static_cast<wchar_t>(GetUS(block + pos + 2)), GetUS(block + pos + 4),
-                             GetUS(block + pos + 6), v >= 2 ? GetUS(block + pos + 8) : 0);
+            m_records[i].AddStatLetter(static_cast<wchar_t>(GetUS(block + pos + 2)), GetUS(block + pos + 4),
+                                       GetUS(block + pos + 6), v >= 2 ? GetUS(block + pos + 8) : 0);
         }
         pos += v == 0 ? 2 : v == 1 ? 8 : 10;
     }

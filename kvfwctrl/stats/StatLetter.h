@@ -16,10 +16,6 @@ public:
     CStatLetter(const CStatLetter& other) = default;
     CStatLetter& operator=(const CStatLetter& other) = default;
 
-    // Records are allocated from a shared pool (lists hold millions of them).
-    static void* operator new(size_t size);
-    static void operator delete(void* p, size_t size);
-
     void SetLetter(wchar_t letter) { m_cLetter = letter; }
     wchar_t GetLetter() const { return m_cLetter; }
     // The character followed by a terminating 0.
@@ -40,12 +36,19 @@ public:
     int GetErrorRatio() const;
     int GetIrregRatio() const;
 
-    // Decimal texts ("%i") of the values.
-    void GetNumber(wchar_t* buffer) const;
-    void GetError(wchar_t* buffer) const;
-    void GetIrreg(wchar_t* buffer) const;
-    void GetErrorRatio(wchar_t* buffer) const;
-    void GetIrregRatio(wchar_t* buffer) const;
+    // Decimal texts ("%i") of the values, cut to size units with the terminating 0. The forms
+    // without a size write at most kNumberTextSize units.
+    static const size_t kNumberTextSize = 32;
+    void GetNumber(wchar_t* buffer, size_t size) const;
+    void GetError(wchar_t* buffer, size_t size) const;
+    void GetIrreg(wchar_t* buffer, size_t size) const;
+    void GetErrorRatio(wchar_t* buffer, size_t size) const;
+    void GetIrregRatio(wchar_t* buffer, size_t size) const;
+    void GetNumber(wchar_t* buffer) const { GetNumber(buffer, kNumberTextSize); }
+    void GetError(wchar_t* buffer) const { GetError(buffer, kNumberTextSize); }
+    void GetIrreg(wchar_t* buffer) const { GetIrreg(buffer, kNumberTextSize); }
+    void GetErrorRatio(wchar_t* buffer) const { GetErrorRatio(buffer, kNumberTextSize); }
+    void GetIrregRatio(wchar_t* buffer) const { GetIrregRatio(buffer, kNumberTextSize); }
 
     bool IsSpace() const { return m_cLetter == L' '; }
     void Clear();
@@ -67,7 +70,40 @@ private:
 class KVFWCTRL_API CStatLetterList
 {
 public:
-    CStatLetterList() : m_nAllNumber(0) {}
+    // Read-only view of the records in order (index, size, iteration); the list owns them.
+    class KVFWCTRL_API CRecords
+    {
+    public:
+        class const_iterator
+        {
+        public:
+            explicit const_iterator(const CStatLetter* p) : m_p(p) {}
+            const CStatLetter* operator*() const { return m_p; }
+            const_iterator& operator++()
+            {
+                ++m_p;
+                return *this;
+            }
+            bool operator!=(const const_iterator& other) const { return m_p != other.m_p; }
+            bool operator==(const const_iterator& other) const { return m_p == other.m_p; }
+
+        private:
+            const CStatLetter* m_p;
+        };
+
+        size_t size() const { return m_records->size(); }
+        bool empty() const { return m_records->empty(); }
+        const CStatLetter* operator[](size_t index) const { return &(*m_records)[index]; }
+        const_iterator begin() const { return const_iterator(m_records->data()); }
+        const_iterator end() const { return const_iterator(m_records->data() + m_records->size()); }
+
+    private:
+        friend class CStatLetterList;
+        explicit CRecords(const std::vector<CStatLetter>* records) : m_records(records) {}
+        const std::vector<CStatLetter>* m_records;
+    };
+
+    CStatLetterList() : m_letters(&m_records), m_nAllNumber(0) {}
     CStatLetterList(const CStatLetterList& other);
     virtual ~CStatLetterList();
 
@@ -81,37 +117,42 @@ public:
     void AddStatistic(const wchar_t* symbols, const wchar_t* text);
 
     unsigned short GetAllNumber() const { return m_nAllNumber; }
-    void GetAllNumberStr(wchar_t* buffer) const;
+    // Texts cut to size units; the forms without a size write at most kNumberTextSize units.
+    void GetAllNumberStr(wchar_t* buffer, size_t size) const;
+    void GetAllNumberStr(wchar_t* buffer) const { GetAllNumberStr(buffer, CStatLetter::kNumberTextSize); }
     // Sum (16 bits) of numbers (1), errors (2) or irregular strokes (3); 0 for other kinds.
     unsigned short GetParam(unsigned short kind) const;
     double GetRatioNumber(unsigned long index) const;
-    void GetRatioNumber(unsigned long index, wchar_t* buffer) const;
+    void GetRatioNumber(unsigned long index, wchar_t* buffer, size_t size) const;
+    void GetRatioNumber(unsigned long index, wchar_t* buffer) const
+    {
+        GetRatioNumber(index, buffer, CStatLetter::kNumberTextSize);
+    }
     // Largest share in per cent of a character other than the space.
     double GetRatioMax() const;
 
+    // Appends a copy of record, whatever the list holds already.
+    void Append(const CStatLetter& record) { m_records.push_back(record); }
     CStatLetterList& operator+=(const CStatLetterList& other);
     CStatLetterList& operator=(const CStatLetterList& other);
-    // Frees every record; the total characters stay.
+    // Removes every record; the total characters stay.
     void Clear();
 
     // Version 1: count, then the letter records. The total characters are not stored.
     void Serialize(std::ostream& out) const;
     void Serialize(std::istream& in);
 
+private:
+    std::vector<CStatLetter> m_records;
+
+public:
     // One record per character; read by index and size.
-    std::vector<CStatLetter*> m_letters;
+    const CRecords m_letters;
 
 private:
     unsigned short GetNumSymbol(wchar_t letter, const wchar_t* text) const;
-    CStatLetter* GetStatLetter(wchar_t letter) const;
-    // The record of one character over the whole text (kept for single look-ups).
-    void FindErrorLetter(wchar_t letter, const wchar_t* text, const short* marks, CStatLetter* record) const;
-    CStatLetter* AddStatLetter(const CStatLetter* record);
-    CStatLetter* AddStatLetter(wchar_t letter, unsigned short number, unsigned short errors,
-                               unsigned short irreg);
+    void AddStatLetter(wchar_t letter, unsigned short number, unsigned short errors, unsigned short irreg);
     void Sort(unsigned long sortOrder);
-    // Merge through a shared table; false (nothing done) when letters repeat or it is busy.
-    bool MergeIndexed(const CStatLetterList& other);
 
     unsigned short m_nAllNumber;
 };

@@ -99,15 +99,18 @@ public:
         US(1);
         US(count);
         for (unsigned short i = 0; i < count; ++i)
-        {
-            const CStatLetter* r = list.m_letters[i];
-            US(2);
-            US(static_cast<unsigned short>(r->GetLetter()));
-            US(r->GetNumber());
-            US(r->GetError());
-            US(r->GetIrreg());
-        }
+            StatLetter(*list.m_letters[i]);
     }
+    // The letter record (version 2): letter, number, errors, irregular.
+    void StatLetter(const CStatLetter& r)
+    {
+        US(2);
+        US(static_cast<unsigned short>(r.GetLetter()));
+        US(r.GetNumber());
+        US(r.GetError());
+        US(r.GetIrreg());
+    }
+    static const size_t kStatLetterSize = 10;
     void Flush(std::ostream& out)
     {
         std::streamsize n = static_cast<std::streamsize>(m_p - m_start);
@@ -120,7 +123,10 @@ public:
     {
         return std::min<size_t>(list.m_letters.size(), 0xFFFF);
     }
-    static size_t StatLettersSize(const CStatLetterList& list) { return 4 + 10 * StatLetterCount(list); }
+    static size_t StatLettersSize(const CStatLetterList& list)
+    {
+        return 4 + kStatLetterSize * StatLetterCount(list);
+    }
     static size_t StringSize(const CString& text)
     {
         return 2 + 2 * std::min<size_t>(text.GetLength(), 0xFFFF);

@@ -107,7 +107,7 @@ struct TestLap : KV::CLap
         KV::CStatLetter r;
         r.AddStatLetter(c, number, errors, irreg);
         KV::CStatLetterList one;
-        one.m_letters.push_back(new KV::CStatLetter(r));
+        one.Append(r);
         m_statLetter += one;
         return *this;
     }

@@ -234,19 +234,20 @@ TEST(LetterStatistics, LargeMergeMatchesSmallMerge)
         KV::CStatLetterList a, b;
         for (int i = 0; i < 60; ++i)
         {
-            a.m_letters.push_back(new KV::CStatLetter);
             // Odd rounds repeat letters in the receiving list, even rounds do not.
             wchar_t mine = static_cast<wchar_t>(round % 2 ? 0x41 + rng() % 50 : 0x41 + i * 3);
-            a.m_letters.back()->AddStatLetter(mine, 1, 1, 0);
-            b.m_letters.push_back(new KV::CStatLetter);
-            b.m_letters.back()->AddStatLetter(static_cast<wchar_t>(0x41 + rng() % 80), 2, 0, 1);
+            KV::CStatLetter r;
+            r.AddStatLetter(mine, 1, 1, 0);
+            a.Append(r);
+            r.AddStatLetter(static_cast<wchar_t>(0x41 + rng() % 80), 2, 0, 1);
+            b.Append(r);
         }
-        // The same merge, one record at a time (small lists take the plain search).
+        // The same merge, one record at a time.
         KV::CStatLetterList expected = a;
         for (const KV::CStatLetter* r : b.m_letters)
         {
             KV::CStatLetterList one;
-            one.m_letters.push_back(new KV::CStatLetter(r));
+            one.Append(*r);
             expected += one;
         }
         a += b;
