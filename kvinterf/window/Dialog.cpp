@@ -31,9 +31,7 @@ INT_PTR CALLBACK CDialog::DlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         return 0;
     if (msg == WM_NCDESTROY)
     {
-        CMapDlg::DeleteFromMap(hwnd);
-        if (object->m_hWnd == hwnd)
-            object->m_hWnd = nullptr;
+        CMapDlg::Release(hwnd);
         return 0;
     }
     return object->MessageLoop(hwnd, msg, wParam, lParam);
@@ -43,17 +41,7 @@ INT_PTR CDialog::DoModal(HINSTANCE instance)
 {
     if (m_hWnd)
         return -1;
-    HINSTANCE module = (instance && instance == ::GetModuleHandleW(nullptr)) ? instance : GetInterfInstance();
-    CMapDlg::SetPending(this);
-    m_bModal = true;
-    INT_PTR result = ::DialogBoxParamW(module, MAKEINTRESOURCEW(m_nTemplate), m_hParent, &CDialog::DlgProc,
-                                       reinterpret_cast<LPARAM>(this));
-    m_bModal = false;
-    if (CMapDlg::GetPending() == this)
-        CMapDlg::SetPending(nullptr);
-    CMapDlg::DeleteFromMap(this);
-    m_hWnd = nullptr;
-    return result;
+    return CMapDlg::RunModal(this, instance, m_nTemplate, m_hParent, &CDialog::DlgProc, m_bModal);
 }
 
 HWND CDialog::Create(HINSTANCE instance)

@@ -73,7 +73,6 @@ protected:
 
 private:
     friend class CMapDlg;
-    void AttachHandle(HWND hwnd) { m_hWnd = hwnd; }
 };
 
 class KVINTERF_API CDialogColor : public CDialog

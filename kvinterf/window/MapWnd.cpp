@@ -1,17 +1,47 @@
 #include "kvinterf/window/MapWnd.h"
 #include "kvinterf/window/Dialog.h"
+#include "kvinterf/window/Wnd.h"
 #include <map>
 
 namespace KV {
 
 namespace {
 
-// One thread owns every window, so the maps need no lock.
+// One thread owns every window, so the maps need no lock. handleOf gives the handle field of
+// an object (each map's class has the access to it).
 template <class T>
 struct HandleMap
 {
     std::map<HWND, T*> objects;
     T* pending = nullptr;
+
+    template <class HandleOf>
+    T* FromHandle(HWND hwnd, HandleOf handleOf)
+    {
+        if (T* object = Lookup(hwnd))
+            return object;
+        if (pending && !handleOf(pending) && hwnd)
+        {
+            T* object = pending;
+            handleOf(object) = hwnd;
+            objects[hwnd] = object;
+            pending = nullptr;
+            return object;
+        }
+        return nullptr;
+    }
+
+    T* Lookup(HWND hwnd) const
+    {
+        auto it = objects.find(hwnd);
+        return it != objects.end() ? it->second : nullptr;
+    }
+
+    void Add(HWND hwnd, T* object)
+    {
+        if (hwnd && object)
+            objects[hwnd] = object;
+    }
 
     void Erase(const T* object)
     {
@@ -19,6 +49,33 @@ struct HandleMap
             it = (it->second == object) ? objects.erase(it) : std::next(it);
         if (pending == object)
             pending = nullptr;
+    }
+
+    template <class HandleOf>
+    T* Release(HWND hwnd, HandleOf handleOf)
+    {
+        T* object = Lookup(hwnd);
+        objects.erase(hwnd);
+        if (object && handleOf(object) == hwnd)
+            handleOf(object) = nullptr;
+        return object;
+    }
+
+    template <class HandleOf>
+    INT_PTR RunModal(T* object, HINSTANCE instance, UINT templateId, HWND parent, DLGPROC proc, bool& modal,
+                     HandleOf handleOf)
+    {
+        // Templates come from the program when it asks with its own module, else from here.
+        HINSTANCE module =
+            (instance && instance == ::GetModuleHandleW(nullptr)) ? instance : GetInterfInstance();
+        pending = object;
+        modal = true;
+        INT_PTR result = ::DialogBoxParamW(module, MAKEINTRESOURCEW(templateId), parent, proc,
+                                           reinterpret_cast<LPARAM>(object));
+        modal = false;
+        Erase(object);
+        handleOf(object) = nullptr;
+        return result;
     }
 };
 
@@ -36,6 +93,11 @@ HandleMap<CDialog>& DlgMap()
 
 } // namespace
 
+HWND& CMapDlg::HandleOf(CDialog* object)
+{
+    return object->m_hWnd;
+}
+
 CMapWnd::CMapWnd() {}
 
 CMapWnd::~CMapWnd()
@@ -45,32 +107,17 @@ CMapWnd::~CMapWnd()
 
 CMessageWnd* CMapWnd::FromHandle(HWND hwnd)
 {
-    auto& map = WndMap();
-    auto it = map.objects.find(hwnd);
-    if (it != map.objects.end())
-        return it->second;
-    CMessageWnd* pending = map.pending;
-    if (pending && !pending->m_hWnd && hwnd)
-    {
-        pending->m_hWnd = hwnd;
-        map.objects[hwnd] = pending;
-        map.pending = nullptr;
-        return pending;
-    }
-    return nullptr;
+    return WndMap().FromHandle(hwnd, &CMapWnd::HandleOf);
 }
 
 CMessageWnd* CMapWnd::Lookup(HWND hwnd)
 {
-    auto& objects = WndMap().objects;
-    auto it = objects.find(hwnd);
-    return it != objects.end() ? it->second : nullptr;
+    return WndMap().Lookup(hwnd);
 }
 
 void CMapWnd::AddToMap(HWND hwnd, CMessageWnd* object)
 {
-    if (hwnd && object)
-        WndMap().objects[hwnd] = object;
+    WndMap().Add(hwnd, object);
 }
 
 void CMapWnd::DeleteFromMap(HWND hwnd)
@@ -93,28 +140,24 @@ size_t CMapWnd::MapSize()
 {
     return WndMap().objects.size();
 }
+CMessageWnd* CMapWnd::Release(HWND hwnd)
+{
+    return WndMap().Release(hwnd, &CMapWnd::HandleOf);
+}
+INT_PTR CMapWnd::RunModal(CMessageWnd* object, HINSTANCE instance, UINT templateId, HWND parent, DLGPROC proc,
+                          bool& modal)
+{
+    return WndMap().RunModal(object, instance, templateId, parent, proc, modal, &CMapWnd::HandleOf);
+}
 
 CDialog* CMapDlg::FromHandle(HWND hwnd)
 {
-    auto& map = DlgMap();
-    auto it = map.objects.find(hwnd);
-    if (it != map.objects.end())
-        return it->second;
-    CDialog* pending = map.pending;
-    if (pending && !pending->GetHwnd() && hwnd)
-    {
-        pending->AttachHandle(hwnd);
-        map.objects[hwnd] = pending;
-        map.pending = nullptr;
-        return pending;
-    }
-    return nullptr;
+    return DlgMap().FromHandle(hwnd, &CMapDlg::HandleOf);
 }
 
 void CMapDlg::AddToMap(HWND hwnd, CDialog* object)
 {
-    if (hwnd && object)
-        DlgMap().objects[hwnd] = object;
+    DlgMap().Add(hwnd, object);
 }
 
 void CMapDlg::DeleteFromMap(HWND hwnd)
@@ -132,6 +175,15 @@ void CMapDlg::SetPending(CDialog* object)
 CDialog* CMapDlg::GetPending()
 {
     return DlgMap().pending;
+}
+CDialog* CMapDlg::Release(HWND hwnd)
+{
+    return DlgMap().Release(hwnd, &CMapDlg::HandleOf);
+}
+INT_PTR CMapDlg::RunModal(CDialog* object, HINSTANCE instance, UINT templateId, HWND parent, DLGPROC proc,
+                          bool& modal)
+{
+    return DlgMap().RunModal(object, instance, templateId, parent, proc, modal, &CMapDlg::HandleOf);
 }
 
 } // namespace KV

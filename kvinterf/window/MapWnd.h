@@ -23,6 +23,16 @@ public:
     static void SetPending(CMessageWnd* object);
     static CMessageWnd* GetPending();
     static size_t MapSize();
+    // The last message of hwnd: out of the map, and its object no longer holds the handle.
+    // Returns that object, or null.
+    static CMessageWnd* Release(HWND hwnd);
+    // Runs the dialog template modally for object, which is bound at the box's first message
+    // and is out of the map afterwards; modal is true while the box runs. The box's result.
+    static INT_PTR RunModal(CMessageWnd* object, HINSTANCE instance, UINT templateId, HWND parent,
+                            DLGPROC proc, bool& modal);
+
+private:
+    static HWND& HandleOf(CMessageWnd* object) { return object->m_hWnd; }
 };
 
 // The same map for dialog boxes run by CDialog.
@@ -35,6 +45,12 @@ public:
     static void DeleteFromMap(const CDialog* object);
     static void SetPending(CDialog* object);
     static CDialog* GetPending();
+    static CDialog* Release(HWND hwnd);
+    static INT_PTR RunModal(CDialog* object, HINSTANCE instance, UINT templateId, HWND parent, DLGPROC proc,
+                            bool& modal);
+
+private:
+    static HWND& HandleOf(CDialog* object);
 };
 
 } // namespace KV

@@ -91,9 +91,7 @@ LRESULT CALLBACK CWnd::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     if (msg == WM_NCDESTROY)
     {
         // The handle dies now; a later window may get the same value.
-        DeleteFromMap(hwnd);
-        if (object->m_hWnd == hwnd)
-            object->m_hWnd = nullptr;
+        Release(hwnd);
         if (old)
         {
             ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
@@ -121,9 +119,7 @@ INT_PTR CALLBACK CWnd::DlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         return 0;
     if (msg == WM_NCDESTROY)
     {
-        DeleteFromMap(hwnd);
-        if (object->m_hWnd == hwnd)
-            object->m_hWnd = nullptr;
+        Release(hwnd);
         return 0;
     }
     return object->MessageLoopDlg(hwnd, msg, wParam, lParam);
@@ -133,17 +129,7 @@ INT_PTR CWnd::DoModal(HINSTANCE instance)
 {
     if (m_hWnd)
         return -1;
-    HINSTANCE module = (instance && instance == ::GetModuleHandleW(nullptr)) ? instance : GetInterfInstance();
-    SetPending(this);
-    m_bModal = true;
-    INT_PTR result = ::DialogBoxParamW(module, MAKEINTRESOURCEW(m_nTemplate), m_hParent, &CWnd::DlgProc,
-                                       reinterpret_cast<LPARAM>(this));
-    m_bModal = false;
-    if (GetPending() == this)
-        SetPending(nullptr);
-    DeleteFromMap(this);
-    m_hWnd = nullptr;
-    return result;
+    return RunModal(this, instance, m_nTemplate, m_hParent, &CWnd::DlgProc, m_bModal);
 }
 
 HCURSOR CWnd::SetCursor(HCURSOR cursor)
