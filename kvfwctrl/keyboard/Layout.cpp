@@ -5,6 +5,8 @@
 
 #include "kvstruct/files/FileUtil.h"
 
+#include <cwchar>
+
 namespace KV {
 
 namespace {
@@ -18,6 +20,15 @@ bool LookupLayoutName(const wchar_t* klid, wchar_t (&name)[MAX_PATH])
 }
 
 } // namespace
+
+CString GetActiveKLID()
+{
+    wchar_t klid[KL_NAMELENGTH] = {0};
+    if (!GetKeyboardLayer()->GetActiveLayoutName(klid))
+        klid[0] = 0;
+    klid[KL_NAMELENGTH - 1] = 0;
+    return CString(klid);
+}
 
 // ---- CLayout ----
 
@@ -135,12 +146,13 @@ int CListLayout::Init()
         wchar_t klid[KL_NAMELENGTH] = {};
         // Activation names every layout exactly; where it is refused, the handle is named
         // without switching.
-        bool named = layer->ActivateLayout(handle, 0) && layer->GetActiveLayoutName(klid);
-        if (!named)
-            named = layer->GetLayoutKLID(handle, klid) != FALSE;
-        if (!named || !klid[0])
+        if (layer->ActivateLayout(handle, 0))
+            wcsncpy(klid, GetActiveKLID(), KL_NAMELENGTH - 1);
+        if (!klid[0] && !layer->GetLayoutKLID(handle, klid))
             continue;
         klid[KL_NAMELENGTH - 1] = 0;
+        if (!klid[0])
+            continue;
         wchar_t name[MAX_PATH];
         if (!LookupLayoutName(klid, name))
         {

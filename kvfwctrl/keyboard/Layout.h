@@ -82,4 +82,7 @@ private:
     std::vector<CLayout> m_aLayouts;
 };
 
+// The KLID of the layout active for this thread; empty when the system cannot say.
+KVFWCTRL_API CString GetActiveKLID();
+
 } // namespace KV

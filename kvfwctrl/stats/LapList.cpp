@@ -1,6 +1,6 @@
 #include "kvfwctrl/stats/LapList.h"
 #include "kvfwctrl/stats/StreamLimit.h"
-#include "kvstruct/input/KeyboardLayer.h"
+#include "kvfwctrl/keyboard/Layout.h"
 #include "kvstruct/core/Serialize.h"
 
 #include <algorithm>
@@ -17,15 +17,6 @@ __int64 SystemClock()
 }
 
 LapTimeSource g_timeSource = &SystemClock;
-
-CString ActiveKLID()
-{
-    wchar_t klid[KL_NAMELENGTH] = {0};
-    if (!GetKeyboardLayer()->GetActiveLayoutName(klid))
-        klid[0] = 0;
-    klid[KL_NAMELENGTH - 1] = 0;
-    return CString(klid);
-}
 
 } // namespace
 
@@ -70,7 +61,7 @@ void CLapList::Init()
     m_pStatError = nullptr;
     m_nStatError = 0;
     m_nStatErrorAlloc = 0;
-    m_sKLID = ActiveKLID();
+    m_sKLID = GetActiveKLID();
 }
 
 bool CLapList::IsStored(const CLap* lap) const

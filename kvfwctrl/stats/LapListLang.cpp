@@ -1,24 +1,11 @@
 #include "kvfwctrl/stats/LapListLang.h"
 #include "kvfwctrl/stats/StreamLimit.h"
-#include "kvstruct/input/KeyboardLayer.h"
+#include "kvfwctrl/keyboard/Layout.h"
 #include "kvstruct/core/Serialize.h"
 
 #include <cwchar>
 
 namespace KV {
-
-namespace {
-
-CString ActiveKLID()
-{
-    wchar_t klid[KL_NAMELENGTH] = {0};
-    if (!GetKeyboardLayer()->GetActiveLayoutName(klid))
-        klid[0] = 0;
-    klid[KL_NAMELENGTH - 1] = 0;
-    return CString(klid);
-}
-
-} // namespace
 
 CLapListLang::CLapListLang()
 {
@@ -33,7 +20,7 @@ CLapListLang::~CLapListLang()
 void CLapListLang::Init()
 {
     m_pCurrent = nullptr;
-    m_sKLID = ActiveKLID();
+    m_sKLID = GetActiveKLID();
 }
 
 void CLapListLang::Clear()
@@ -76,7 +63,7 @@ CLapList* CLapListLang::SetKLID(const wchar_t* klid)
 CLapList* CLapListLang::CreateKLIDDef()
 {
     m_pCurrent = new CLapList;
-    m_sKLID = ActiveKLID();
+    m_sKLID = GetActiveKLID();
     m_pCurrent->SetKLID(m_sKLID);
     m_lists.push_back(m_pCurrent);
     return m_pCurrent;
