@@ -219,13 +219,14 @@ void CKeyboard::AssignRoles()
 
 CKey* CKeyboard::DeleteKey(unsigned long index)
 {
+    // The key is handed over to the caller like any item the key list gives up.
     CKey* gone = m_Keys.Get(index);
     if (!gone)
         return nullptr;
     CKey* next = m_Keys.Delete(index);
     if (m_pCurrentKey == gone)
         m_pCurrentKey = nullptr;
-    delete gone;
+    gone->SetpParent(nullptr);
     AssignRoles();
     return next;
 }
@@ -375,7 +376,9 @@ COLORREF CKeyboard::GetCurrentKeyColor() const
 
 int CKeyboard::LoadBitmapW(const wchar_t* file, int pictures, int reload)
 {
-    if (!CSkin::LoadBitmapW(file, pictures, reload))
+    // The bitmap holds colour schemes, not the keyboard's look: a keyboard that was never
+    // given a placement keeps the size it was created with.
+    if (!LoadPictures(file, pictures, reload, HasPlacement()))
         return 0;
     if (!m_hWnd && (!m_dib.IsLoad() || reload))
     {

@@ -72,6 +72,8 @@ public:
     const wchar_t* GetName() const { return m_Keys.GetName(); }
     unsigned long GetCount() const { return static_cast<unsigned long>(m_Keys.GetCount()); }
     CKey* GetKey(unsigned long index) const { return m_Keys.Get(index); }
+    // Takes the key out of the list and hands it to the caller, who frees it; returns the key
+    // now at that index (or the new last one), null when out of range or now empty.
     CKey* DeleteKey(unsigned long index);
     bool Swap(unsigned long a, unsigned long b) { return m_Keys.Swap(a, b); }
     void Clear();

@@ -276,6 +276,17 @@ TEST_F(KeyboardDraw, DrawLeavesTheGLStateBalanced)
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+// The scheme bitmap is not the keyboard's look: a keyboard made in code keeps its size.
+TEST_F(KeyboardDraw, LoadingTheSchemeKeepsTheCreatedSize)
+{
+    const std::wstring path = fwtest::BinDir() + L"\\Data\\KeyboardScheme.bmp";
+    ASSERT_EQ(kb.LoadBitmapW(path.c_str(), 1, 1), 1);
+    RECT rc = {};
+    ::GetClientRect(kb.GetHwnd(), &rc);
+    EXPECT_EQ(rc.right, 600);
+    EXPECT_EQ(rc.bottom, 300);
+}
+
 TEST_F(KeyboardDraw, SchemeRowComesFromTheBitmap)
 {
     const std::wstring path = fwtest::BinDir() + L"\\Data\\KeyboardScheme.bmp";

@@ -4,6 +4,7 @@
 #include "kvtesting/KeyboardLayerTable.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 #include <sstream>
 
 namespace {
@@ -215,6 +216,7 @@ TEST(KeyboardKeys, DeletingTheCurrentKeyForgetsIt)
     kb.RefreshTextKey();
     kb.SetActiveKey(L"a", 0);
     ASSERT_EQ(kb.GetpCurrentKey(), kb.GetKey(kbtest::kA));
+    std::unique_ptr<KV::CKey> handedOver(kb.GetKey(kbtest::kA));
     kb.DeleteKey(kbtest::kA);
     EXPECT_EQ(kb.GetpCurrentKey(), nullptr);
     EXPECT_EQ(kb.GetCount(), 10u);
