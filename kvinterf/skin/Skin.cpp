@@ -1,13 +1,14 @@
 #include "kvinterf/skin/Skin.h"
 #include "kvstruct/sys/MsgBox.h"
 #include "kvstruct/core/Serialize.h"
+#include "kvstruct/core/TextBuffer.h"
 #include <cwchar>
 
 namespace KV {
 
 CSkin::CSkin()
     : m_nID(0), m_nCtrlID(0), m_rcLimit(0, 0, 99, 99), m_nStyle(kSkinDefaultStyle), m_hRgnBase(nullptr),
-      m_hRgn(nullptr), m_nPictures(0), m_pLink{nullptr, nullptr, nullptr, nullptr}
+      m_hRgn(nullptr), m_nPictures(0), m_pLink{nullptr, nullptr, nullptr, nullptr}, m_bPlaced(false)
 {}
 
 CSkin::~CSkin()
@@ -30,6 +31,7 @@ void CSkin::SetParam(unsigned short pictureNumber, const RECT& placement, unsign
     if (pictureNumber)
         m_nID = pictureNumber;
     m_rcPlace = placement;
+    m_bPlaced = true;
     m_rcDest = placement;
     m_nStyle = style;
     if (limit)
@@ -42,15 +44,17 @@ void CSkin::CopyParam(const CSkin& other)
     m_nID = other.m_nID;
     m_nCtrlID = other.m_nCtrlID;
     m_rcPlace = other.m_rcPlace;
+    m_bPlaced = true;
     m_rcDest = other.m_rcDest;
     m_rcLimit = other.m_rcLimit;
     m_nStyle = other.m_nStyle;
 }
 
-wchar_t* CSkin::GetName(wchar_t* buffer) const
+wchar_t* CSkin::GetName(wchar_t* buffer, size_t size) const
 {
-    if (buffer)
-        std::swprintf(buffer, 6, L"%u", (unsigned)m_nID);
+    wchar_t text[8];
+    std::swprintf(text, 8, L"%u", (unsigned)m_nID);
+    CopyToBuffer(buffer, size, text);
     return buffer;
 }
 
@@ -112,6 +116,7 @@ int CSkin::Serialize(std::istream& in)
     }
     m_nID = id;
     m_rcPlace = place;
+    m_bPlaced = true;
     m_rcDest = place;
     m_rcLimit = limit;
     m_nStyle = style;
@@ -172,6 +177,11 @@ void CSkin::ResolvePictureArea(const RECT& client)
 
 int CSkin::LoadBitmapW(const wchar_t* file, int pictures, int reload)
 {
+    return LoadPictures(file, pictures, reload, true);
+}
+
+int CSkin::LoadPictures(const wchar_t* file, int pictures, int reload, bool place)
+{
     if (pictures <= 0)
         return 0;
     if (!m_hWnd)
@@ -184,6 +194,8 @@ int CSkin::LoadBitmapW(const wchar_t* file, int pictures, int reload)
         m_dib = dib;
     }
     m_nPictures = pictures;
+    if (!place)
+        return 1;
     RECT client = {0, 0, 0, 0};
     HWND parent = ::GetParent(m_hWnd);
     if (parent)

@@ -64,8 +64,9 @@ public:
                   const RECT* limit = nullptr, unsigned short controlId = 0);
     unsigned short GetID() const { return m_nID; }
     void SetID(unsigned short id) { m_nID = id; }
-    // The picture number as decimal text (buffer of at least 6 characters).
-    wchar_t* GetName(wchar_t* buffer) const;
+    // The picture number as decimal text, cut to size units; without a size at most 6.
+    wchar_t* GetName(wchar_t* buffer, size_t size) const;
+    wchar_t* GetName(wchar_t* buffer) const { return GetName(buffer, 6); }
     // Parses decimal text into the picture number; 0 when it is not a number below 65536.
     int SetName(const wchar_t* text);
     unsigned short GetCtrlID() const { return m_nCtrlID ? m_nCtrlID : m_nID; }
@@ -128,6 +129,10 @@ public:
 protected:
     // Resolves the anchors of a windowed element against its parent (after a bitmap loaded).
     void ResolvePlacement(const RECT& client);
+    // Loads the pictures; with place the window then takes its resolved placement.
+    int LoadPictures(const wchar_t* file, int pictures, int reload, bool place);
+    // Whether the element was given a placement (by the skin or in code), not just created.
+    bool HasPlacement() const { return m_bPlaced; }
 
     unsigned short m_nID;
     unsigned short m_nCtrlID;
@@ -140,6 +145,7 @@ protected:
     CDib m_dib;
     int m_nPictures;
     CSkin* m_pLink[4]; // left, top, right, bottom; not owned
+    bool m_bPlaced;
 };
 
 } // namespace KV

@@ -9,7 +9,9 @@
 #include <cstdarg>
 #include <cwchar>
 #include <fstream>
+#include <string>
 #include "kvstruct/sys/MsgError.h"
+#include "kvstruct/core/TextBuffer.h"
 
 namespace KV {
 
@@ -24,6 +26,23 @@ void ReportFatal(const wchar_t* object, const wchar_t* error, long number, HWND 
 bool IsPartialType(unsigned long type)
 {
     return type == kSkinTypePicture || type == kSkinTypeStatic || type == kSkinTypeButton;
+}
+
+// The head of a layout file: version 1, the skin's name and the element count. A bad version
+// or a count the rest of the file cannot hold warns once and gives false.
+bool ReadLayoutHeader(std::istream& in, CString& name, unsigned short& count)
+{
+    const unsigned short version = SerializeUS(in);
+    if (in && version == 1)
+    {
+        name.Serialize(in);
+        count = SerializeUS(in);
+        const long long left = StreamBytesLeft(in);
+        if (in && (left < 0 || (long long)count * kSkinRecordBytes <= left))
+            return true;
+    }
+    ShowWarning(L"Wrong version file: *.skn");
+    return false;
 }
 
 } // namespace
@@ -172,21 +191,10 @@ int CSkinWnd::Serialize(std::ostream& out) const
 
 int CSkinWnd::Serialize(std::istream& in)
 {
-    const unsigned short version = SerializeUS(in);
-    if (!in || version != 1)
-    {
-        ShowWarning(L"Wrong version file: *.skn");
-        return 0;
-    }
     CString name;
-    name.Serialize(in);
-    const unsigned short count = SerializeUS(in);
-    const long long left = StreamBytesLeft(in);
-    if (!in || (left >= 0 && (long long)count * kSkinRecordBytes > left))
-    {
-        ShowWarning(L"Wrong version file: *.skn");
+    unsigned short count = 0;
+    if (!ReadLayoutHeader(in, name, count))
         return 0;
-    }
     // Everything is read before anything is kept: a damaged file changes nothing.
     std::vector<CSkin*> loaded;
     std::vector<std::pair<size_t, CSkin*>> kept;
@@ -259,25 +267,27 @@ int CSkinWnd::Save(const wchar_t* file) const
 // ---------------------------------------------------------------------------------------------
 // Creating, placing and shaping
 
-bool CSkinWnd::GetPicturePath(const CSkin* element, wchar_t* path) const
+bool CSkinWnd::GetPicturePath(const CSkin* element, wchar_t* path, size_t size) const
 {
-    const wchar_t* root = m_strPath;
-    const size_t rootLen = std::wcslen(root);
-    const bool slash = rootLen > 0 && root[rootLen - 1] != L'\\' && root[rootLen - 1] != L'/';
-    const int written = std::swprintf(path, MAX_PATH, L"%ls%ls%ls\\%u.bmp", root, slash ? L"\\" : L"",
-                                      m_strName.GetW(), (unsigned)element->GetID());
-    if (written < 0 || written >= MAX_PATH)
+    if (!path || size == 0)
+        return false;
+    std::wstring full = m_strPath.GetW();
+    if (!full.empty() && full.back() != L'\\' && full.back() != L'/')
+        full += L'\\';
+    full += m_strName.GetW();
+    full += L'\\' + std::to_wstring((unsigned)element->GetID()) + L".bmp";
+    if (full.size() >= size || full.size() >= MAX_PATH)
     {
         path[0] = 0;
         return false;
     }
-    return true;
+    return CopyToBuffer(path, size, full.c_str());
 }
 
 int CSkinWnd::LoadElementPictures(CSkin* element, const wchar_t* object, const wchar_t* error)
 {
     wchar_t path[MAX_PATH];
-    if (!GetPicturePath(element, path) || !element->LoadBitmapW(path, GetNumPicture(element), 0))
+    if (!GetPicturePath(element, path, MAX_PATH) || !element->LoadBitmapW(path, GetNumPicture(element), 0))
     {
         ReportFatal(object, error, element->GetID(), m_hWnd);
         return -1;
@@ -344,7 +354,8 @@ int CSkinWnd::UpdatePic()
 {
     wchar_t path[MAX_PATH];
     for (CSkin* element : m_listSkin)
-        if (!GetPicturePath(element, path) || !element->LoadBitmapW(path, GetNumPicture(element), 1))
+        if (!GetPicturePath(element, path, MAX_PATH) ||
+            !element->LoadBitmapW(path, GetNumPicture(element), 1))
             return 0;
     BuildRegion(1);
     return 1;
@@ -362,17 +373,10 @@ int CSkinWnd::RefreshSkins(int reload)
         ShowWarning(L"Can't open file: *.skn");
         return 0;
     }
-    const unsigned short version = SerializeUS(in);
     CString name;
-    if (in && version == 1)
-        name.Serialize(in);
-    const unsigned short count = SerializeUS(in);
-    const long long left = StreamBytesLeft(in);
-    if (!in || version != 1 || (left >= 0 && (long long)count * kSkinRecordBytes > left))
-    {
-        ShowWarning(L"Wrong version file: *.skn");
+    unsigned short count = 0;
+    if (!ReadLayoutHeader(in, name, count))
         return 0;
-    }
     // Every record is read and matched before any element changes.
     std::vector<CSkin> records(count);
     std::vector<CSkin*> targets(count, nullptr);
@@ -406,7 +410,8 @@ int CSkinWnd::RefreshSkins(int reload)
     {
         if (element->GetStyle(kSkinType) == kSkinTypePicture)
             element->ResolvePictureArea(client);
-        if (!GetPicturePath(element, path) || !element->LoadBitmapW(path, GetNumPicture(element), reload))
+        if (!GetPicturePath(element, path, MAX_PATH) ||
+            !element->LoadBitmapW(path, GetNumPicture(element), reload))
             return 0;
     }
     if (!m_bPartial)

@@ -78,8 +78,13 @@ public:
     const std::vector<unsigned short>& GetMoveSkins() const { return m_listMove; }
     int GetStepsLeft() const { return m_nSteps; }
     bool IsDragging() const { return m_bDrag; }
-    // Path of an element's picture; false when it does not fit MAX_PATH.
-    bool GetPicturePath(const CSkin* element, wchar_t* path) const;
+    // Path of an element's picture; false (and "") when it does not fit size units (MAX_PATH
+    // without a size).
+    bool GetPicturePath(const CSkin* element, wchar_t* path, size_t size) const;
+    bool GetPicturePath(const CSkin* element, wchar_t* path) const
+    {
+        return GetPicturePath(element, path, MAX_PATH);
+    }
 
 protected:
     HCURSOR CursorForRole(const CSkin* element) const;
