@@ -1,6 +1,7 @@
 #include "kvfwctrl/lessons/Lesson.h"
 #include "kvfwctrl/lessons/LessonList.h"
 #include "kvstruct/files/FileUtil.h"
+#include "kvstruct/core/TextBuffer.h"
 #include "kvstruct/input/KeyboardLayer.h"
 #include "kvstruct/files/SafeFile.h"
 
@@ -145,9 +146,9 @@ bool CLesson::IsLessonScanCode()
     return false;
 }
 
-const wchar_t* CLesson::GetBasePath(wchar_t* buffer) const
+const wchar_t* CLesson::GetBasePath(wchar_t* buffer, size_t size) const
 {
-    if (!buffer || !m_pList || m_sRelPath.IsEmpty() || m_sParentName.IsEmpty())
+    if (!buffer || size == 0 || !m_pList || m_sRelPath.IsEmpty() || m_sParentName.IsEmpty())
         return L"";
     wchar_t tmp[MAX_PATH] = {0};
     const wchar_t* base = m_pList->GetBasePath();
@@ -156,7 +157,7 @@ const wchar_t* CLesson::GetBasePath(wchar_t* buffer) const
     wcscpy(tmp, base);
     if (!::PathAppendW(tmp, m_sRelPath) || !::PathAppendW(tmp, m_sParentName))
         return L"";
-    wcscpy(buffer, tmp);
+    CopyToBuffer(buffer, size, tmp);
     return buffer;
 }
 
@@ -291,7 +292,7 @@ void CLesson::PrepareText()
     if (m_sText.IsEmpty())
     {
         wchar_t base[MAX_PATH] = {0};
-        Load(GetBasePath(base), m_sLessonNameSys);
+        Load(GetBasePath(base, MAX_PATH), m_sLessonNameSys);
     }
     if (IsLessonScanCode() && m_nUpdateText)
     {
@@ -335,7 +336,7 @@ const wchar_t* CLesson::GetName()
 int CLesson::Save()
 {
     wchar_t base[MAX_PATH] = {0};
-    if (!GetBasePath(base)[0] || m_sLessonNameSys.IsEmpty())
+    if (!GetBasePath(base, MAX_PATH)[0] || m_sLessonNameSys.IsEmpty())
         return 0;
     std::wstring path = FilePath(base, m_sLessonNameSys);
     if (path.empty())
@@ -463,21 +464,28 @@ void CLesson::SetUpdateFlag()
     m_nUpdateName = 1;
 }
 
-unsigned long CLesson::GetNumSymbol(wchar_t ch, wchar_t* buffer)
+unsigned long CLesson::GetNumSymbol(wchar_t ch, wchar_t* buffer, size_t size)
 {
     PrepareText();
     unsigned long count = 0;
     for (const wchar_t* p = m_sText.GetW(); *p; ++p)
         if (*p == ch)
             ++count;
-    if (buffer)
-        swprintf(buffer, 16, L"%lu", count);
+    wchar_t text[16];
+    swprintf(text, 16, L"%lu", count);
+    CopyToBuffer(buffer, size, text);
     return count;
+}
+
+void CLesson::GetUniSymbols(wchar_t* buffer)
+{
+    // As many as the text has distinct characters, and what the buffer held already.
+    GetUniSymbols(buffer, static_cast<size_t>(-1));
 }
 
 void CLesson::GetUniSymbols(wchar_t* buffer, size_t bufferSize)
 {
-    if (!buffer)
+    if (!buffer || bufferSize == 0)
         return;
     PrepareText();
     size_t used = wcslen(buffer);
@@ -485,7 +493,7 @@ void CLesson::GetUniSymbols(wchar_t* buffer, size_t bufferSize)
     {
         if (wmemchr(buffer, *p, used))
             continue;
-        if (bufferSize && used + 1 >= bufferSize)
+        if (used + 1 >= bufferSize)
             break;
         buffer[used++] = *p;
         buffer[used] = 0;

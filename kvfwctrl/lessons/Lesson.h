@@ -5,6 +5,7 @@
 // per character), so one file serves every keyboard layout.
 #include "kvfwctrl/kvfwctrl_api.h"
 #include "kvstruct/core/CString.h"
+#include <windows.h>
 
 #include <string>
 
@@ -42,8 +43,9 @@ public:
     // The shown name; for scan-code lessons the characters of the file name, space separated.
     const wchar_t* GetName();
     // Library base path, relative path and parent name joined; "" (buffer untouched) when one
-    // of them is missing. buffer holds MAX_PATH characters.
-    const wchar_t* GetBasePath(wchar_t* buffer) const;
+    // of them is missing. The path is cut to size units; without a size, MAX_PATH.
+    const wchar_t* GetBasePath(wchar_t* buffer, size_t size) const;
+    const wchar_t* GetBasePath(wchar_t* buffer) const { return GetBasePath(buffer, MAX_PATH); }
 
     // 1, or 0 when the file cannot be opened (the user saw a warning).
     int Load(const wchar_t* path);
@@ -68,11 +70,18 @@ public:
     void SetMultiLangFlag() { m_nMultiLang = 1; }
     int GetMultiLangFlag() const { return m_nMultiLang; }
 
-    // Occurrences of ch in the text; the count also goes into buffer in decimal.
-    unsigned long GetNumSymbol(wchar_t ch, wchar_t* buffer);
-    // Appends to buffer each character of the text it does not hold yet. bufferSize 0 trusts the
-    // caller's buffer; otherwise at most bufferSize - 1 characters end up in it.
-    void GetUniSymbols(wchar_t* buffer, size_t bufferSize = 0);
+    // Occurrences of ch in the text; the count also goes into buffer in decimal, cut to size
+    // units (kNumberTextSize without a size).
+    static const size_t kNumberTextSize = 16;
+    unsigned long GetNumSymbol(wchar_t ch, wchar_t* buffer, size_t size);
+    unsigned long GetNumSymbol(wchar_t ch, wchar_t* buffer)
+    {
+        return GetNumSymbol(ch, buffer, kNumberTextSize);
+    }
+    // Appends to buffer each character of the text it does not hold yet; at most size - 1
+    // characters end up in it. Without a size the caller's buffer is trusted to hold them all.
+    void GetUniSymbols(wchar_t* buffer, size_t size);
+    void GetUniSymbols(wchar_t* buffer);
 
     // The scan-code conversions with the active keyboard layout (through KV::GetKeyboardLayer()).
     // false (text unchanged) when a triple does not parse.

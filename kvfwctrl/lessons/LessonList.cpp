@@ -1,5 +1,6 @@
 #include "kvfwctrl/lessons/LessonList.h"
 #include "kvstruct/files/FileUtil.h"
+#include "kvstruct/core/TextBuffer.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -91,21 +92,21 @@ CLessonList::~CLessonList()
     Clear();
 }
 
-const wchar_t* CLessonList::GetPathUser(wchar_t* buffer) const
+const wchar_t* CLessonList::GetPathUser(wchar_t* buffer, size_t size) const
 {
-    if (!buffer)
+    if (!buffer || size == 0)
         return L"";
     buffer[0] = 0;
     if (m_sBasePath.IsEmpty() || m_sPathUser.IsEmpty())
         return buffer;
     std::wstring path = Join(m_sBasePath, m_sPathUser, kUser);
-    wcscpy(buffer, path.c_str());
+    CopyToBuffer(buffer, size, path.c_str());
     return buffer;
 }
 
-const wchar_t* CLessonList::GetLocalFolder(const wchar_t* klid, wchar_t* buffer)
+const wchar_t* CLessonList::GetLocalFolder(const wchar_t* klid, wchar_t* buffer, size_t size)
 {
-    if (!buffer)
+    if (!buffer || size == 0)
         return L"";
     static const wchar_t* const kEnglish[] = {L"00000409", L"00000809", L"00010409",
                                               L"00020409", L"00030409", L"00040409"};
@@ -117,7 +118,7 @@ const wchar_t* CLessonList::GetLocalFolder(const wchar_t* klid, wchar_t* buffer)
         folder += L"En";
     else if (klid && wcslen(klid) <= 8)
         folder += klid;
-    wcscpy(buffer, folder.c_str());
+    CopyToBuffer(buffer, size, folder.c_str());
     return buffer;
 }
 
@@ -259,11 +260,18 @@ unsigned short CLessonList::GetLength(unsigned long id) const
     return lesson ? lesson->GetLength() : 0;
 }
 
-void CLessonList::GetUniSymbols(unsigned long id, wchar_t* buffer, size_t bufferSize) const
+void CLessonList::GetUniSymbols(unsigned long id, wchar_t* buffer, size_t size) const
 {
     CLesson* lesson = Get(id);
     if (lesson && lesson->GetSection() == 0)
-        lesson->GetUniSymbols(buffer, bufferSize);
+        lesson->GetUniSymbols(buffer, size);
+}
+
+void CLessonList::GetUniSymbols(unsigned long id, wchar_t* buffer) const
+{
+    CLesson* lesson = Get(id);
+    if (lesson && lesson->GetSection() == 0)
+        lesson->GetUniSymbols(buffer);
 }
 
 void CLessonList::RemoveText(unsigned long id) const
@@ -327,7 +335,7 @@ int CLessonList::NewLesson(const wchar_t* fileName) const
         wcspbrk(fileName, L"\\/:*?\"<>|"))
         return 0; // the file stays inside the user's folder
     wchar_t folder[MAX_PATH] = {0};
-    if (!GetPathUser(folder)[0])
+    if (!GetPathUser(folder, MAX_PATH)[0])
         return 0;
     if (!rxPathFileExists(folder))
     {

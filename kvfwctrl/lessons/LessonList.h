@@ -32,15 +32,21 @@ public:
     void SetPathUser(const wchar_t* path) { m_sPathUser = path; }
     const wchar_t* GetPathUserRel() const { return m_sPathUser; }
     // Base path, user path and "User" joined; "" when the base or the user path is empty.
-    // buffer holds MAX_PATH characters.
-    const wchar_t* GetPathUser(wchar_t* buffer) const;
+    // The path is cut to size units; without a size, MAX_PATH.
+    const wchar_t* GetPathUser(wchar_t* buffer, size_t size) const;
+    const wchar_t* GetPathUser(wchar_t* buffer) const { return GetPathUser(buffer, MAX_PATH); }
     void SetCP(unsigned int codePage) { m_nCP = codePage; }
     unsigned int GetCP() const { return m_nCP; }
     void SetpLangTable(CIniTable* table) { m_pLangTable = table; }
     CIniTable* GetpLangTable() const { return m_pLangTable; }
 
     // "LocalLanguage\En" for the English layouts, else "LocalLanguage\" + klid.
-    static const wchar_t* GetLocalFolder(const wchar_t* klid, wchar_t* buffer);
+    // Cut to size units; without a size, MAX_PATH.
+    static const wchar_t* GetLocalFolder(const wchar_t* klid, wchar_t* buffer, size_t size);
+    static const wchar_t* GetLocalFolder(const wchar_t* klid, wchar_t* buffer)
+    {
+        return GetLocalFolder(klid, buffer, MAX_PATH);
+    }
 
     // One section folder (base\relative\section): its folder entry and one lesson per file,
     // names sorted as the file system shows them. None when the folder cannot be searched.
@@ -60,7 +66,9 @@ public:
     const wchar_t* GetTextW(unsigned long id, unsigned long offset = 0) const;
     const char* GetTextA(unsigned long id, unsigned long offset = 0) const;
     unsigned short GetLength(unsigned long id) const;
-    void GetUniSymbols(unsigned long id, wchar_t* buffer, size_t bufferSize = 0) const;
+    // The lesson's distinct characters (lessons of section 0 only); see CLesson::GetUniSymbols.
+    void GetUniSymbols(unsigned long id, wchar_t* buffer, size_t size) const;
+    void GetUniSymbols(unsigned long id, wchar_t* buffer) const;
     void RemoveText(unsigned long id) const;
     void SetUpdateFlag() const;
 

@@ -2,6 +2,7 @@
 #include "kvstruct/image/Image.h"
 #include "kvstruct/sys/MsgBox.h"
 #include "kvstruct/core/Serialize.h"
+#include "kvstruct/core/TextBuffer.h"
 #include <GL/gl.h>
 #include <cmath>
 #include <cstdlib>
@@ -53,10 +54,11 @@ void CFigure::SetName(const wchar_t* text)
     m_id = text ? static_cast<unsigned short>(std::wcstoul(text, nullptr, 10)) : 0;
 }
 
-void CFigure::GetName(wchar_t* buffer) const
+void CFigure::GetName(wchar_t* buffer, size_t size) const
 {
-    if (buffer)
-        std::swprintf(buffer, 8, L"%u", static_cast<unsigned>(m_id));
+    wchar_t text[16];
+    std::swprintf(text, 16, L"%u", static_cast<unsigned>(m_id));
+    CopyToBuffer(buffer, size, text);
 }
 
 CSize CFigure::GetSize() const

@@ -43,7 +43,9 @@ public:
     void SetID(unsigned short id) { m_id = id; }
     void SetName(const wchar_t* text);
     // Writes the ID in decimal into buffer (at least 8 units).
-    void GetName(wchar_t* buffer) const;
+    // The ID in decimal, cut to size units; without a size at most 8.
+    void GetName(wchar_t* buffer, size_t size) const;
+    void GetName(wchar_t* buffer) const { GetName(buffer, 8); }
     CSize GetSize() const;
     CImage* GetImage() const;
     CImage* GetImage(size_t index) const { return index < m_pictures.size() ? m_pictures[index] : nullptr; }

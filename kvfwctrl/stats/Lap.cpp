@@ -1,6 +1,7 @@
 #include "kvfwctrl/stats/Lap.h"
 #include "kvfwctrl/stats/StreamLimit.h"
 #include "kvstruct/core/Serialize.h"
+#include "kvstruct/core/TextBuffer.h"
 
 #include <cstdio>
 #include <cstring>
@@ -71,10 +72,12 @@ void CLap::SetDate()
     ::GetSystemTime(&m_date);
 }
 
-void CLap::GetDate(wchar_t* buffer) const
+void CLap::GetDate(wchar_t* buffer, size_t size) const
 {
-    swprintf(buffer, 32, L"%02d/%02d/%02d", static_cast<int>(m_date.wMonth), static_cast<int>(m_date.wDay),
+    wchar_t text[32];
+    swprintf(text, 32, L"%02d/%02d/%02d", static_cast<int>(m_date.wMonth), static_cast<int>(m_date.wDay),
              static_cast<int>(m_date.wYear) - 2000);
+    CopyToBuffer(buffer, size, text);
 }
 
 SYSTEMTIME CLap::GetDuration() const

@@ -35,7 +35,9 @@ public:
 
     // Current UTC date; "MM/DD/YY" text of it.
     void SetDate();
-    void GetDate(wchar_t* buffer) const;
+    // "MM/DD/YY", cut to size units; without a size at most 32.
+    void GetDate(wchar_t* buffer, size_t size) const;
+    void GetDate(wchar_t* buffer) const { GetDate(buffer, 32); }
     const SYSTEMTIME& GetSystemDate() const { return m_date; }
     void SetSystemDate(const SYSTEMTIME& date) { m_date = date; }
 
