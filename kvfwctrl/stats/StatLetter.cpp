@@ -40,10 +40,10 @@ CStatLetter::CStatLetter(const CStatLetter* other) : CStatLetter()
         *this = *other;
 }
 
-void CStatLetter::GetLetter(wchar_t* buffer) const
+void CStatLetter::GetLetter(wchar_t* buffer, size_t size) const
 {
-    buffer[0] = m_cLetter;
-    buffer[1] = 0;
+    const wchar_t text[2] = {m_cLetter, 0};
+    CopyToBuffer(buffer, size, text);
 }
 
 void CStatLetter::AddStatLetter(wchar_t letter, unsigned short number, unsigned short errors,

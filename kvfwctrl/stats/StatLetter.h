@@ -18,8 +18,9 @@ public:
 
     void SetLetter(wchar_t letter) { m_cLetter = letter; }
     wchar_t GetLetter() const { return m_cLetter; }
-    // The character followed by a terminating 0.
-    void GetLetter(wchar_t* buffer) const;
+    // The character followed by a terminating 0, cut to size units (2 without a size).
+    void GetLetter(wchar_t* buffer, size_t size) const;
+    void GetLetter(wchar_t* buffer) const { GetLetter(buffer, 2); }
 
     void SetNumber(unsigned short number) { m_nNumber = number; }
     unsigned short GetNumber() const { return m_nNumber; }

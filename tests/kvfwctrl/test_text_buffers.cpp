@@ -55,6 +55,7 @@ TEST(TextBuffers, NumberTextsAreCutToTheBuffer)
     skin.SetID(65535);
 
     const Case cases[] = {
+        {"letter", L"a", [&](wchar_t* b, size_t n) { letter.GetLetter(b, n); }},
         {"letter number", L"12345", [&](wchar_t* b, size_t n) { letter.GetNumber(b, n); }},
         {"letter errors", L"678", [&](wchar_t* b, size_t n) { letter.GetError(b, n); }},
         {"letter error ratio", L"5", [&](wchar_t* b, size_t n) { letter.GetErrorRatio(b, n); }},
