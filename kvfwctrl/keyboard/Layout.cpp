@@ -224,7 +224,9 @@ void CListLayout::Serialize(std::istream& in)
     for (unsigned short i = 0; i < count && in; ++i)
     {
         CLayout layout;
-        // A damaged record leaves the rest of the list unreadable: stop there.
+        // No writer makes a record of version 0, so one means the stream is damaged: what
+        // follows may be stray bytes that would set the flags of real layouts. Stop there;
+        // the layouts not read keep their flag (enabled).
         if (!layout.Serialize(in))
             break;
         if (layout.GetKLID().IsEmpty())
