@@ -1,4 +1,5 @@
 #include "kvstruct/image/Dib.h"
+#include "kvstruct/sys/Handles.h"
 
 #include <algorithm>
 #include <cstring>
@@ -104,9 +105,9 @@ bool CDib::Load(const wchar_t* file)
 {
     if (!file)
         return false;
-    HANDLE h = CreateFileW(file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
+    CFileHandle h(CreateFileW(file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!h.IsValid())
         return false;
     Free();
     bool result = true;
@@ -129,7 +130,6 @@ bool CDib::Load(const wchar_t* file)
             }
         }
     }
-    CloseHandle(h);
     return result;
 }
 
