@@ -1,4 +1,5 @@
 #include "kvstruct/image/Image.h"
+#include "kvstruct/sys/Handles.h"
 #include "kvstruct/sys/MsgBox.h"
 #include "kvstruct/core/Serialize.h"
 
@@ -37,16 +38,6 @@ bool ReadExact(HANDLE file, void* buffer, size_t count)
     return true;
 }
 
-class CFileCloser
-{
-public:
-    explicit CFileCloser(HANDLE h) : m_h(h) {}
-    ~CFileCloser() { CloseHandle(m_h); }
-
-private:
-    HANDLE m_h;
-};
-
 } // namespace
 
 CImage::CImage() : m_nHeight(0), m_nWidth(0), m_nTexture(0) {}
@@ -75,7 +66,7 @@ int CImage::ReadBMPFile(const wchar_t* file, int warn)
             ShowWarning(L"can't open file: .bmp");
         return 0;
     }
-    CFileCloser closer(h);
+    CFileHandle closer(h);
     FreeIt();
     m_nWidth = 0;
     m_nHeight = 0;
@@ -172,6 +163,9 @@ void CImage::SetPixel(int x, int y, const CRGBA& colour)
 
 void CImage::EmbedChromaKey(const CRGBA* keys, unsigned long count)
 {
+    // No key, no pass: the stored alpha of a picture without keys stays.
+    if (count == 0)
+        return;
     if (!keys)
         count = 0;
     for (CRGBA& p : m_aPixels)
