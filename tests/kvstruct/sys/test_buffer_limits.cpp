@@ -30,7 +30,9 @@ std::basic_string<Char> Bounded(size_t size, const std::function<void(Char*, siz
         EXPECT_EQ(buf[i], Char('#')) << "written past the buffer at " << i << " of size " << size;
     auto end = std::find(buf.begin(), buf.begin() + size, Char(0));
     if (size)
+    {
         EXPECT_NE(end, buf.begin() + size) << "no terminator within size " << size;
+    }
     return std::basic_string<Char>(buf.begin(), end);
 }
 
