@@ -1,11 +1,11 @@
 #include "app/sound/SoundSys.h"
-#include "kvstruct/files/FileUtil.h"
+#include "kvstruct/files/Paths.h"
 
 #include <cwchar>
 
 void GetSoundFolderW(wchar_t* buffer)
 {
-    if (!KV::GetPathToExeW(buffer) || wcslen(buffer) + 6 >= MAX_PATH)
+    if (!KV::GetPathToExeW(buffer, MAX_PATH) || wcslen(buffer) + 6 >= MAX_PATH)
         buffer[0] = 0;
     else
         wcscat(buffer, L"Sound\\");

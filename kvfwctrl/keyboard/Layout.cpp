@@ -3,7 +3,7 @@
 #include "kvstruct/sys/MsgBox.h"
 #include "kvstruct/core/Serialize.h"
 
-#include "kvstruct/files/FileUtil.h"
+#include "kvstruct/sys/LayoutName.h"
 
 #include <cwchar>
 
@@ -16,7 +16,7 @@ bool LookupLayoutName(const wchar_t* klid, wchar_t (&name)[MAX_PATH])
 {
     LONG status = 0;
     name[0] = 0;
-    return GetNameLayout(klid, name, status) == 0;
+    return GetNameLayout(klid, name, MAX_PATH, &status) == 0;
 }
 
 } // namespace

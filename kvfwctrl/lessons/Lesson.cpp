@@ -1,7 +1,11 @@
 #include "kvfwctrl/lessons/Lesson.h"
 #include "kvfwctrl/lessons/LessonList.h"
-#include "kvstruct/files/FileUtil.h"
-#include "kvstruct/core/TextBuffer.h"
+#include "kvstruct/files/Paths.h"
+#include "kvstruct/files/FileAccess.h"
+#include "kvstruct/sys/Handles.h"
+#include "kvstruct/files/ShellFiles.h"
+#include "kvstruct/core/LineText.h"
+#include "kvstruct/core/TextCopy.h"
 #include "kvstruct/input/KeyboardLayer.h"
 #include "kvstruct/files/SafeFile.h"
 
@@ -182,19 +186,17 @@ std::wstring CLesson::FilePath(const wchar_t* folder, const wchar_t* name) const
 int CLesson::Load(const wchar_t* path)
 {
     m_szTextA.clear();
-    HANDLE h = OpenFileRead(path);
-    if (h == INVALID_HANDLE_VALUE)
+    CFileHandle h(OpenFileRead(path));
+    if (!h.IsValid())
         return 0;
     std::vector<char> data(kMaxTextBytes + 1, '\0');
     DWORD got = 0;
     BOOL ok = ::ReadFile(h, data.data(), kMaxTextBytes, &got, nullptr);
-    ::CloseHandle(h);
+    h.Reset();
     if (ok)
     {
         // The text ends at the first zero byte, as a C string does.
-        std::vector<char> line(data.size(), '\0');
-        Remove_CR_LF_A(data.data(), line.data());
-        m_szTextA = line.data();
+        m_szTextA = Remove_CR_LF_A(std::string(data.data()));
         m_sText = LessonToWide(m_szTextA, GetCP()).c_str();
     }
     return 1;
@@ -432,10 +434,9 @@ void CLesson::SetTextW(const wchar_t* text)
     std::wstring src = text ? text : L"";
     if (src.size() > kMaxTextUnits)
         src.resize(kMaxTextUnits);
-    std::vector<wchar_t> line(src.size() + 1, L'\0');
-    Remove_CR_LF_W(src.c_str(), line.data());
-    m_sText = line.data();
-    m_szTextA = LessonToNarrow(line.data(), GetCP(), kMaxTextBytes);
+    std::wstring line = Remove_CR_LF_W(src);
+    m_sText = line.c_str();
+    m_szTextA = LessonToNarrow(line.c_str(), GetCP(), kMaxTextBytes);
     m_nUpdateText = 0; // the text is characters now, not scan codes
 }
 
@@ -444,9 +445,7 @@ void CLesson::SetTextA(const char* text)
     std::string src = text ? text : "";
     if (src.size() > kMaxTextBytes)
         src.resize(kMaxTextBytes);
-    std::vector<char> line(src.size() + 1, '\0');
-    Remove_CR_LF_A(src.c_str(), line.data());
-    m_szTextA = line.data();
+    m_szTextA = Remove_CR_LF_A(src);
     m_sText = LessonToWide(m_szTextA, GetCP()).c_str();
     m_nUpdateText = 0;
 }

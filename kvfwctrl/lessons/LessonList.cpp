@@ -1,6 +1,8 @@
 #include "kvfwctrl/lessons/LessonList.h"
-#include "kvstruct/files/FileUtil.h"
-#include "kvstruct/core/TextBuffer.h"
+#include "kvstruct/files/Paths.h"
+#include "kvstruct/files/FileAccess.h"
+#include "kvstruct/sys/Handles.h"
+#include "kvstruct/core/TextCopy.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -46,8 +48,8 @@ bool ListFolder(const std::wstring& folder, const wchar_t* pattern, std::vector<
         return false;
     std::wstring search = folder + L"\\" + pattern;
     WIN32_FIND_DATAW fd;
-    HANDLE h = ::FindFirstFileW(search.c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE)
+    CFindHandle h(::FindFirstFileW(search.c_str(), &fd));
+    if (!h.IsValid())
         return false;
     do
     {
@@ -58,7 +60,7 @@ bool ListFolder(const std::wstring& folder, const wchar_t* pattern, std::vector<
             continue;
         found.push_back({fd.cFileName, isFolder});
     } while (::FindNextFileW(h, &fd));
-    ::FindClose(h);
+    h.Reset();
     std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
         return CompareFileNames(a.name.c_str(), b.name.c_str()) < 0;
     });
@@ -347,11 +349,7 @@ int CLessonList::NewLesson(const wchar_t* fileName) const
         return 0;
     if (rxPathFileExists(path.c_str()))
         return 1; // never empty an existing lesson
-    HANDLE h = OpenFileWrite(path.c_str());
-    if (h == INVALID_HANDLE_VALUE)
-        return 0;
-    ::CloseHandle(h);
-    return 1;
+    return CFileHandle(OpenFileWrite(path.c_str())).IsValid() ? 1 : 0;
 }
 
 } // namespace KV

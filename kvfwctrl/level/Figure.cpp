@@ -2,7 +2,7 @@
 #include "kvstruct/image/Image.h"
 #include "kvstruct/sys/MsgBox.h"
 #include "kvstruct/core/Serialize.h"
-#include "kvstruct/core/TextBuffer.h"
+#include "kvstruct/core/TextCopy.h"
 #include <GL/gl.h>
 #include <cmath>
 #include <cstdlib>

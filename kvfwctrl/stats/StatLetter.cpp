@@ -1,7 +1,7 @@
 #include "kvfwctrl/stats/StatLetter.h"
 #include "kvfwctrl/stats/StreamLimit.h"
 #include "kvstruct/core/Serialize.h"
-#include "kvstruct/core/TextBuffer.h"
+#include "kvstruct/core/TextCopy.h"
 
 #include <algorithm>
 #include <string>

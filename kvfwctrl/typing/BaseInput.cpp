@@ -1,4 +1,5 @@
 #include "kvfwctrl/typing/BaseInput.h"
+#include "kvstruct/sys/Handles.h"
 #include "kvstruct/image/Bitmap.h"
 #include <GL/gl.h>
 #include <cstring>
@@ -64,20 +65,17 @@ void CBaseInput::SetLOGFONT(const LOGFONTW* font)
         for (int i = 0; i < 256; ++i)
             m_aGlyphWidths[i] = m_gl.GetGlyphWidth(static_cast<unsigned char>(i));
     }
-    HDC dc = ::GetDC(nullptr);
-    HFONT hFont = ::CreateFontIndirectW(font);
-    if (dc && hFont)
     {
-        HGDIOBJ old = ::SelectObject(dc, hFont);
-        TEXTMETRICW tm;
-        if (::GetTextMetricsW(dc, &tm))
-            m_fZoneUnit = static_cast<float>(tm.tmAveCharWidth);
-        ::SelectObject(dc, old);
+        CWindowDC dc(nullptr);
+        CFontHandle hFont(::CreateFontIndirectW(font));
+        if (dc && hFont.IsValid())
+        {
+            CSelectObject select(dc, hFont);
+            TEXTMETRICW tm;
+            if (::GetTextMetricsW(dc, &tm))
+                m_fZoneUnit = static_cast<float>(tm.tmAveCharWidth);
+        }
     }
-    if (hFont)
-        ::DeleteObject(hFont);
-    if (dc)
-        ::ReleaseDC(nullptr, dc);
     m_text.SetHightFont(font->lfHeight);
     CalcLayout();
 }
@@ -85,18 +83,12 @@ void CBaseInput::SetLOGFONT(const LOGFONTW* font)
 void CBaseInput::CalcLayout()
 {
     // The window's DC does not hold the typing font: measure the font itself.
-    HDC dc = ::GetDC(nullptr);
+    CWindowDC dc(nullptr);
     if (!dc)
         return;
-    HFONT hFont = ::CreateFontIndirectW(m_gl.GetLOGFONT());
-    HGDIOBJ old = hFont ? ::SelectObject(dc, hFont) : nullptr;
+    CFontHandle hFont(::CreateFontIndirectW(m_gl.GetLOGFONT()));
+    CSelectObject select(dc, hFont);
     m_text.CalcTextDate(dc);
-    if (hFont)
-    {
-        ::SelectObject(dc, old);
-        ::DeleteObject(hFont);
-    }
-    ::ReleaseDC(nullptr, dc);
 }
 
 void CBaseInput::SetMainText(const char* text, unsigned long index)

@@ -1,4 +1,5 @@
 #include "kvinterf/gl/GLC.h"
+#include "kvstruct/sys/Handles.h"
 
 #include "kvstruct/sys/MsgError.h"
 
@@ -109,14 +110,14 @@ int CGLC::SetFont(HDC dc)
     GLuint base = glGenLists(256);
     if (!base)
         return 0;
-    HFONT font = CreateFontIndirectW(&m_Font);
-    if (!font)
+    CFontHandle font(CreateFontIndirectW(&m_Font));
+    if (!font.IsValid())
     {
         glDeleteLists(base, 256);
         return 0;
     }
     m_nFontBase = base;
-    HGDIOBJ old = SelectObject(dc, font);
+    CSelectObject select(dc, font);
     // Each byte becomes the character it means in the code page; runs of consecutive
     // characters are built in one call.
     wchar_t chars[256];
@@ -139,8 +140,6 @@ int CGLC::SetFont(HDC dc)
             ok = FALSE;
         i += n;
     }
-    SelectObject(dc, old);
-    DeleteObject(font);
     for (int i = 0; i < 256; ++i)
         m_aGlyphWidth[i] = ok ? metrics[i].gmfCellIncX : 0.0f;
     return ok ? 1 : 0;

@@ -1,7 +1,8 @@
 #include "kvinterf/skin/Skin.h"
+#include "kvstruct/sys/Handles.h"
 #include "kvstruct/sys/MsgBox.h"
 #include "kvstruct/core/Serialize.h"
-#include "kvstruct/core/TextBuffer.h"
+#include "kvstruct/core/TextCopy.h"
 #include <cwchar>
 
 namespace KV {
@@ -369,16 +370,13 @@ int CSkin::ExcludeRgn(const RECT& rect)
         ResetRgn();
     RECT local = rect;
     ::OffsetRect(&local, -m_rcDest.left, -m_rcDest.top);
-    HRGN cut = ::CreateRectRgnIndirect(&local);
-    if (!cut || !m_hRgn)
+    CRegionHandle cut(::CreateRectRgnIndirect(&local));
+    if (!cut.IsValid() || !m_hRgn)
     {
         ShowWarning(L"CreateRectRgnIndirect");
-        if (cut)
-            ::DeleteObject(cut);
         return 0;
     }
     ::CombineRgn(m_hRgn, m_hRgn, cut, RGN_DIFF);
-    ::DeleteObject(cut);
     return 1;
 }
 

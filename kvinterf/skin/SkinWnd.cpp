@@ -1,4 +1,5 @@
 #include "kvinterf/skin/SkinWnd.h"
+#include "kvstruct/sys/Handles.h"
 #include "kvinterf/gl/OpenGL.h"
 #include "kvinterf/widgets/Static.h"
 #include "kvinterf/widgets/Text.h"
@@ -11,7 +12,7 @@
 #include <fstream>
 #include <string>
 #include "kvstruct/sys/MsgError.h"
-#include "kvstruct/core/TextBuffer.h"
+#include "kvstruct/core/TextCopy.h"
 
 namespace KV {
 
@@ -488,15 +489,11 @@ void CSkinWnd::BuildRegion(int redraw)
                 m_listSkin[j]->ExcludeRgn(common);
         }
     }
-    HRGN window = ::CreateRectRgn(0, 0, 0, 0);
-    HRGN part = ::CreateRectRgn(0, 0, 0, 0);
-    if (!window || !part)
+    CRegionHandle window(::CreateRectRgn(0, 0, 0, 0));
+    CRegionHandle part(::CreateRectRgn(0, 0, 0, 0));
+    if (!window.IsValid() || !part.IsValid())
     {
         ShowWarning(L"CreateRectRgnIndirect");
-        if (window)
-            ::DeleteObject(window);
-        if (part)
-            ::DeleteObject(part);
         return;
     }
     for (CSkin* element : m_listSkin)
@@ -507,19 +504,19 @@ void CSkinWnd::BuildRegion(int redraw)
         ::OffsetRgn(part, element->DestRect().left, element->DestRect().top);
         ::CombineRgn(window, window, part, RGN_OR);
     }
-    ::DeleteObject(part);
+    part.Reset();
     if (m_hRgnWnd)
         ::DeleteObject(m_hRgnWnd);
-    m_hRgnWnd = window;
+    m_hRgnWnd = window.Release();
     if (m_hWnd)
     {
         // The system owns the region it is given; it gets a copy.
-        HRGN copy = ::CreateRectRgn(0, 0, 0, 0);
-        if (copy)
+        CRegionHandle copy(::CreateRectRgn(0, 0, 0, 0));
+        if (copy.IsValid())
         {
-            ::CombineRgn(copy, window, nullptr, RGN_COPY);
-            if (!::SetWindowRgn(m_hWnd, copy, redraw ? TRUE : FALSE))
-                ::DeleteObject(copy);
+            ::CombineRgn(copy, m_hRgnWnd, nullptr, RGN_COPY);
+            if (::SetWindowRgn(m_hWnd, copy, redraw ? TRUE : FALSE))
+                copy.Release(); // the system owns it now
         }
     }
 }

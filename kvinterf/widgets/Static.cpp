@@ -1,4 +1,5 @@
 #include "kvinterf/widgets/Static.h"
+#include "kvstruct/sys/Handles.h"
 #include "kvstruct/image/Bitmap.h"
 
 namespace KV {
@@ -32,13 +33,10 @@ int CStatic::LoadBitmapW(const wchar_t* file, int pictures, int reload)
             shape = CreateRegion(bitmap, 0xFF00FF, 0x101010);
         // Only the first picture of a strip shapes the element.
         const CSize size = m_dib.GetSize();
-        HRGN first =
-            shape ? ::CreateRectRgn(0, 0, size.cx / (pictures > 0 ? pictures : 1), size.cy) : nullptr;
-        if (first)
-        {
+        CRegionHandle first(shape ? ::CreateRectRgn(0, 0, size.cx / (pictures > 0 ? pictures : 1), size.cy)
+                                  : nullptr);
+        if (first.IsValid())
             ::CombineRgn(shape, shape, first, RGN_AND);
-            ::DeleteObject(first);
-        }
     }
     if (shape)
         SetBaseRgn(shape);
@@ -56,13 +54,12 @@ int CStatic::DrawItem(DRAWITEMSTRUCT* item)
     const int saved = ::SaveDC(item->hDC);
     if (m_hRgn)
     {
-        HRGN clip = ::CreateRectRgn(0, 0, 0, 0);
-        if (clip)
+        CRegionHandle clip(::CreateRectRgn(0, 0, 0, 0));
+        if (clip.IsValid())
         {
             ::CombineRgn(clip, m_hRgn, nullptr, RGN_COPY);
             ::OffsetRgn(clip, rc.left, rc.top);
             ::ExtSelectClipRgn(item->hDC, clip, RGN_AND);
-            ::DeleteObject(clip);
         }
     }
     DrawBitmap(item->hDC, rc, 0);

@@ -1,4 +1,5 @@
 #include "kvinterf/widgets/Text.h"
+#include "kvstruct/sys/Handles.h"
 
 namespace KV {
 
@@ -108,12 +109,9 @@ int CText::DrawItem(DRAWITEMSTRUCT* item)
         RECT rule = {rc.left + RuleStart(dc, length), middle - 1, rc.right, middle + 1};
         if (rule.left < rule.right)
         {
-            HBRUSH grey = ::CreateSolidBrush(kRuleColour);
-            if (grey)
-            {
+            CBrushHandle grey(::CreateSolidBrush(kRuleColour));
+            if (grey.IsValid())
                 ::FillRect(dc, &rule, grey);
-                ::DeleteObject(grey);
-            }
         }
     }
     UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;

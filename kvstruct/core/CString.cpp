@@ -127,24 +127,24 @@ void CString::Serialize(std::istream& in)
     m_pBuffer = p;
 }
 
+wchar_t* CString::Itow(wchar_t* buffer, size_t size, long value, int radix)
+{
+    wchar_t text[40]; // 32 binary digits, a sign and the terminator
+    if (radix < 2 || radix > 36)
+        text[0] = 0;
+    else
+        _ltow(value, text, radix);
+    return CopyText(buffer, size, text);
+}
+
 wchar_t* CString::Itow(wchar_t* buffer, long value, int radix)
 {
-    return _ltow(value, buffer, radix);
+    return Itow(buffer, 34, value, radix);
 }
 
 int CString::Cmp(const wchar_t* a, const wchar_t* b)
 {
     return wcscmp(a ? a : L"", b ? b : L"") == 0 ? 1 : 0;
-}
-
-wchar_t* CString::Cat(wchar_t* dst, const wchar_t* src)
-{
-    return wcscat(dst, src);
-}
-
-wchar_t* CString::Copy(wchar_t* dst, const wchar_t* src)
-{
-    return wcscpy(dst, src);
 }
 
 } // namespace KV

@@ -1,6 +1,9 @@
 #pragma once
 // Owned zero-terminated UTF-16 string; the buffer is never null.
 #include "kvstruct/kvstruct_api.h"
+#include "kvstruct/core/TextCopy.h"
+
+#include <cstddef>
 #include <istream>
 #include <ostream>
 
@@ -39,11 +42,23 @@ public:
     void Serialize(std::ostream& out) const;
     void Serialize(std::istream& in);
 
+    // Integer to text in radix 2..36; the unsized form writes at most 34 characters, the sized
+    // one cuts to size - 1.
     static wchar_t* Itow(wchar_t* buffer, long value, int radix);
+    static wchar_t* Itow(wchar_t* buffer, size_t size, long value, int radix);
     // Equality test (1 when equal), not an ordering.
     static int Cmp(const wchar_t* a, const wchar_t* b);
-    static wchar_t* Cat(wchar_t* dst, const wchar_t* src);
-    static wchar_t* Copy(wchar_t* dst, const wchar_t* src);
+    // Append and copy into an array, cut to its size (never exported: the size is the array's).
+    template <size_t N>
+    static wchar_t* Cat(wchar_t (&dst)[N], const wchar_t* src)
+    {
+        return AppendText(dst, N, src);
+    }
+    template <size_t N>
+    static wchar_t* Copy(wchar_t (&dst)[N], const wchar_t* src)
+    {
+        return CopyText(dst, N, src);
+    }
 
 private:
     void Assign(const wchar_t* text, unsigned long length);

@@ -1,5 +1,7 @@
 #include "kvstruct/files/FileOperation.h"
-#include "kvstruct/files/FileUtil.h"
+#include "kvstruct/sys/Handles.h"
+#include "kvstruct/files/Paths.h"
+#include "kvstruct/files/ShellFiles.h"
 
 #include <windows.h>
 
@@ -64,8 +66,8 @@ unsigned long CFileOperation::LoadFolder(const std::wstring& folder, const wchar
         return 0;
     std::wstring pattern = folder + L"\\*" + extension;
     WIN32_FIND_DATAW fd;
-    HANDLE h = ::FindFirstFileW(pattern.c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE)
+    CFindHandle h(::FindFirstFileW(pattern.c_str(), &fd));
+    if (!h.IsValid())
         return 0;
     std::vector<FoundEntry> found;
     do
@@ -77,7 +79,7 @@ unsigned long CFileOperation::LoadFolder(const std::wstring& folder, const wchar
             continue; // links could lead outside the folder or round in circles
         found.push_back({fd.cFileName, isFolder});
     } while (::FindNextFileW(h, &fd));
-    ::FindClose(h);
+    h.Reset();
 
     // The host file system may list names in any order; keep the order Windows shows.
     std::sort(found.begin(), found.end(), [](const FoundEntry& a, const FoundEntry& b) {

@@ -1,5 +1,6 @@
 #include "kvstruct/files/IniTable.h"
-#include "kvstruct/files/FileUtil.h"
+#include "kvstruct/sys/Handles.h"
+#include "kvstruct/files/FileAccess.h"
 #include "kvstruct/sys/MsgBox.h"
 #include "kvstruct/files/SafeFile.h"
 
@@ -25,6 +26,17 @@ bool ReadHead(HANDLE h, std::string& data)
         return false;
     }
     data.resize(got);
+    return true;
+}
+
+// Opens path (with the warning on failure) and reads its head; false only when it cannot be
+// opened. A failed read leaves data empty.
+bool ReadFileHead(const wchar_t* path, std::string& data)
+{
+    CFileHandle h(OpenFileRead(path));
+    if (!h.IsValid())
+        return false;
+    ReadHead(h, data);
     return true;
 }
 
@@ -58,12 +70,9 @@ CIniTable::~CIniTable() = default;
 
 int CIniTable::Load_UTF16(const wchar_t* path)
 {
-    HANDLE h = OpenFileRead(path);
-    if (h == INVALID_HANDLE_VALUE)
-        return 0;
     std::string data;
-    ReadHead(h, data);
-    ::CloseHandle(h);
+    if (!ReadFileHead(path, data))
+        return 0;
     Clear();
     std::wstring text(data.size() / 2, L'\0');
     for (size_t i = 0; i < text.size(); ++i)
@@ -75,12 +84,9 @@ int CIniTable::Load_UTF16(const wchar_t* path)
 
 int CIniTable::Load_ANSII(const wchar_t* path)
 {
-    HANDLE h = OpenFileRead(path);
-    if (h == INVALID_HANDLE_VALUE)
-        return 0;
     std::string data;
-    ReadHead(h, data);
-    ::CloseHandle(h);
+    if (!ReadFileHead(path, data))
+        return 0;
     Clear();
     std::wstring text;
     if (!data.empty())

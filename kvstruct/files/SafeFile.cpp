@@ -1,4 +1,5 @@
 #include "kvstruct/files/SafeFile.h"
+#include "kvstruct/sys/Handles.h"
 
 #include <windows.h>
 
@@ -48,13 +49,11 @@ bool CSafeOutFile::Commit()
     {
         // The stream's flush leaves the data with the system; make it reach the disk before the
         // rename, so a power cut cannot leave a renamed but empty file.
-        HANDLE h = ::CreateFileW(m_temp.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h != INVALID_HANDLE_VALUE)
-        {
+        CFileHandle h(::CreateFileW(m_temp.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (h.IsValid())
             ::FlushFileBuffers(h);
-            ::CloseHandle(h);
-        }
+        h.Reset();
         ok = ::MoveFileExW(m_temp.c_str(), m_path.c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     }

@@ -1,9 +1,11 @@
 #include "kvstruct/image/Bitmap.h"
+#include "kvstruct/sys/Handles.h"
 #include "kvstruct/sys/MsgBox.h"
 
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace KV {
@@ -17,16 +19,12 @@ HBITMAP CreateBITMAP(const CDib& dib)
     if (compression == BI_RGB || compression == BI_BITFIELDS)
     {
         void* bits = nullptr;
-        HBITMAP bmp = CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (!bmp || !bits)
-        {
-            if (bmp)
-                DeleteObject(bmp);
+        CBitmapHandle bmp(CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!bmp.IsValid() || !bits)
             return nullptr;
-        }
         GdiFlush();
         std::memcpy(bits, dib.GetpBits(), static_cast<size_t>(dib.GetStride()) * dib.GetHeight());
-        return bmp;
+        return bmp.Release();
     }
     if (compression == BI_RLE8 || compression == BI_RLE4)
     {
@@ -39,19 +37,12 @@ HBITMAP CreateBITMAP(const CDib& dib)
         out.bmiHeader.biBitCount = 32;
         out.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        HBITMAP bmp = CreateDIBSection(nullptr, &out, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (!bmp)
+        CBitmapHandle bmp(CreateDIBSection(nullptr, &out, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!bmp.IsValid())
             return nullptr;
-        HDC screen = GetDC(nullptr);
-        int lines = SetDIBits(screen, bmp, 0, static_cast<UINT>(dib.GetHeight()), dib.GetpBits(), info,
-                              DIB_RGB_COLORS);
-        ReleaseDC(nullptr, screen);
-        if (lines <= 0)
-        {
-            DeleteObject(bmp);
-            return nullptr;
-        }
-        return bmp;
+        int lines = SetDIBits(CWindowDC(nullptr), bmp, 0, static_cast<UINT>(dib.GetHeight()), dib.GetpBits(),
+                              info, DIB_RGB_COLORS);
+        return lines > 0 ? bmp.Release() : nullptr;
     }
     return nullptr;
 }
@@ -114,18 +105,14 @@ int StoredTopDown(HBITMAP bitmap, const unsigned char* bits, long long stride, i
             const unsigned char* pb = b + x * step;
             if (pa[0] == pb[0] && pa[1] == pb[1] && pa[2] == pb[2])
                 continue;
-            HDC mem = CreateCompatibleDC(nullptr);
-            if (!mem)
+            CMemoryDC mem(CreateCompatibleDC(nullptr));
+            if (!mem.IsValid())
                 return -1;
             HGDIOBJ old = SelectObject(mem, bitmap);
             if (!old)
-            {
-                DeleteDC(mem);
                 return -1;
-            }
             COLORREF shown = GetPixel(mem, x, k);
             SelectObject(mem, old);
-            DeleteDC(mem);
             if (shown == RGB(pa[2], pa[1], pa[0]))
                 return 1;
             if (shown == RGB(pb[2], pb[1], pb[0]))
@@ -142,13 +129,11 @@ HRGN CreateRegion(HBITMAP bitmap, COLORREF key, COLORREF tolerance)
 {
     if (!bitmap)
         return nullptr;
+    CBitmapHandle owned(bitmap); // the region takes the bitmap over
     DIBSECTION ds = {};
     const int got = GetObjectW(bitmap, sizeof(ds), &ds);
     if (got < static_cast<int>(sizeof(BITMAP)) || ds.dsBm.bmWidth <= 0 || ds.dsBm.bmHeight <= 0)
-    {
-        DeleteObject(bitmap);
         return nullptr;
-    }
     const int width = ds.dsBm.bmWidth;
     const int height = ds.dsBm.bmHeight;
 
@@ -191,7 +176,6 @@ HRGN CreateRegion(HBITMAP bitmap, COLORREF key, COLORREF tolerance)
         }
         catch (const std::bad_alloc&)
         {
-            DeleteObject(bitmap);
             return nullptr;
         }
         BITMAPINFO bi = {};
@@ -201,15 +185,10 @@ HRGN CreateRegion(HBITMAP bitmap, COLORREF key, COLORREF tolerance)
         bi.bmiHeader.biPlanes = 1;
         bi.bmiHeader.biBitCount = 32;
         bi.bmiHeader.biCompression = BI_RGB;
-        HDC screen = GetDC(nullptr);
-        int lines =
-            GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS);
-        ReleaseDC(nullptr, screen);
+        int lines = GetDIBits(CWindowDC(nullptr), bitmap, 0, static_cast<UINT>(height), pixels.data(), &bi,
+                              DIB_RGB_COLORS);
         if (lines != height)
-        {
-            DeleteObject(bitmap);
             return nullptr;
-        }
         base = reinterpret_cast<const unsigned char*>(pixels.data());
         pitch = static_cast<long long>(width) * 4;
     }
@@ -267,7 +246,7 @@ HRGN CreateRegion(HBITMAP bitmap, COLORREF key, COLORREF tolerance)
     {
         ok = false;
     }
-    DeleteObject(bitmap);
+    owned.Reset();
     if (!ok)
         return nullptr;
     if (rects.empty())
@@ -275,21 +254,17 @@ HRGN CreateRegion(HBITMAP bitmap, COLORREF key, COLORREF tolerance)
 
     // Some platforms build a region from a rectangle list in quadratic time, so it is made
     // from small pieces of whole bands joined pairwise.
-    std::vector<HRGN> parts;
+    std::vector<CRegionHandle> parts;
     const size_t piece = 16;
     for (size_t first = 0; first < rects.size();)
     {
         size_t last = std::min(first + piece, rects.size());
         while (last < rects.size() && rects[last].top == rects[last - 1].top)
             ++last;
-        HRGN part = RegionFromRects(rects.data() + first, last - first);
-        if (!part)
-        {
-            for (HRGN p : parts)
-                DeleteObject(p);
+        CRegionHandle part(RegionFromRects(rects.data() + first, last - first));
+        if (!part.IsValid())
             return nullptr;
-        }
-        parts.push_back(part);
+        parts.push_back(std::move(part));
         first = last;
     }
     while (parts.size() > 1)
@@ -300,13 +275,15 @@ HRGN CreateRegion(HBITMAP bitmap, COLORREF key, COLORREF tolerance)
             if (i + 1 < parts.size())
             {
                 CombineRgn(parts[i], parts[i], parts[i + 1], RGN_OR);
-                DeleteObject(parts[i + 1]);
+                parts[i + 1].Reset();
             }
-            parts[out++] = parts[i];
+            if (out != i)
+                parts[out] = std::move(parts[i]);
+            ++out;
         }
         parts.resize(out);
     }
-    return parts[0];
+    return parts[0].Release();
 }
 
 BOOL DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, int sx, int sy)
@@ -316,10 +293,10 @@ BOOL DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, int sx, int sy)
     BITMAP bm = {};
     if (!GetObjectW(bitmap, sizeof(bm), &bm))
         return FALSE;
-    HDC mem = CreateCompatibleDC(dc);
-    if (!mem)
+    CMemoryDC mem(CreateCompatibleDC(dc));
+    if (!mem.IsValid())
         return FALSE;
-    HGDIOBJ old = SelectObject(mem, bitmap);
+    CSelectObject select(mem, bitmap);
     SetMapMode(mem, GetMapMode(dc));
     // The size in dc's logical units (measured between two points, so an origin offset of
     // the mapping does not enter it); the source point in the memory context's units.
@@ -327,10 +304,7 @@ BOOL DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, int sx, int sy)
     DPtoLP(dc, size, 2);
     POINT org = {sx, sy};
     DPtoLP(mem, &org, 1);
-    BOOL ok = BitBlt(dc, x, y, size[1].x - size[0].x, size[1].y - size[0].y, mem, org.x, org.y, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    return ok;
+    return BitBlt(dc, x, y, size[1].x - size[0].x, size[1].y - size[0].y, mem, org.x, org.y, SRCCOPY);
 }
 
 int ImportDibToRGBA(const CDib& dib, CListRGBA& list, unsigned long row, unsigned long column)

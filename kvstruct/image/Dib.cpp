@@ -1,4 +1,6 @@
 #include "kvstruct/image/Dib.h"
+#include "kvstruct/image/BitmapFile.h"
+#include "kvstruct/sys/Handles.h"
 
 #include <algorithm>
 #include <cstring>
@@ -7,17 +9,6 @@
 namespace KV {
 
 namespace {
-
-unsigned long Le32(const unsigned char* p)
-{
-    return static_cast<unsigned long>(p[0]) | (static_cast<unsigned long>(p[1]) << 8) |
-           (static_cast<unsigned long>(p[2]) << 16) | (static_cast<unsigned long>(p[3]) << 24);
-}
-
-unsigned short Le16(const unsigned char* p)
-{
-    return static_cast<unsigned short>(p[0] | (p[1] << 8));
-}
 
 // Reads count bytes; false when the file ends or fails first (out then holds what came).
 bool ReadFileHead(HANDLE file, std::vector<unsigned char>& out, size_t count)
@@ -104,17 +95,17 @@ bool CDib::Load(const wchar_t* file)
 {
     if (!file)
         return false;
-    HANDLE h = CreateFileW(file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
+    CFileHandle h(CreateFileW(file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!h.IsValid())
         return false;
     Free();
     bool result = true;
     LARGE_INTEGER length;
     std::vector<unsigned char> head;
-    if (GetFileSizeEx(h, &length) && ReadFileHead(h, head, 14) && head[0] == 'B' && head[1] == 'M')
+    if (GetFileSizeEx(h, &length) && ReadFileHead(h, head, 14) && ReadBitmapFileHeader(head.data()).signature)
     {
-        unsigned long declared = Le32(&head[2]);
+        unsigned long declared = ReadBitmapFileHeader(head.data()).fileSize;
         // The size field counts the file header too; a file shorter than it says is not used.
         if (declared > 14 && static_cast<long long>(declared) <= length.QuadPart)
         {
@@ -129,7 +120,6 @@ bool CDib::Load(const wchar_t* file)
             }
         }
     }
-    CloseHandle(h);
     return result;
 }
 
@@ -151,56 +141,34 @@ bool CDib::Attach(const void* source, size_t size)
     if (!source || size < 12)
         return false;
     const unsigned char* p = static_cast<const unsigned char*>(source);
-    const unsigned long headerSize = Le32(p);
-
-    long long width, height;
-    unsigned short planes, bits;
-    unsigned long compression = BI_RGB, imageSize = 0, used = 0;
+    tagBitmapInfoHeader header;
+    if (!ReadBitmapInfoHeader(p, size, header))
+        return false;
+    const unsigned long headerSize = header.size;
+    if (headerSize != 12 && headerSize != 40 && headerSize != 108 && headerSize != 124)
+        return false;
+    if (size < headerSize)
+        return false;
+    long long width = header.width, height = header.height;
+    unsigned short planes = header.planes, bits = header.bits;
+    unsigned long compression = header.compression, imageSize = header.imageSize, used = header.coloursUsed;
     unsigned long masks[3] = {0, 0, 0};
     bool hasMasks = false;
-    unsigned long long tableAt, entry;
-
-    if (headerSize == 12)
+    unsigned long long tableAt = headerSize, entry = headerSize == 12 ? 3 : 4;
+    if (headerSize != 12 && compression == BI_BITFIELDS)
     {
-        width = Le16(p + 4);
-        height = Le16(p + 6);
-        planes = Le16(p + 8);
-        bits = Le16(p + 10);
-        tableAt = 12;
-        entry = 3;
-    }
-    else if (headerSize == 40 || headerSize == 108 || headerSize == 124)
-    {
-        if (size < headerSize)
-            return false;
-        width = static_cast<long>(Le32(p + 4));
-        height = static_cast<long>(Le32(p + 8));
-        planes = Le16(p + 12);
-        bits = Le16(p + 14);
-        compression = Le32(p + 16);
-        imageSize = Le32(p + 20);
-        used = Le32(p + 32);
-        tableAt = headerSize;
-        entry = 4;
-        if (compression == BI_BITFIELDS)
+        // The masks follow a plain information header; the longer headers carry them.
+        const unsigned char* m = p + 40;
+        if (headerSize == 40)
         {
-            // The masks follow a plain information header; the longer headers carry them.
-            const unsigned char* m = p + 40;
-            if (headerSize == 40)
-            {
-                if (size < 52)
-                    return false;
-                tableAt = 52;
-            }
-            masks[0] = Le32(m);
-            masks[1] = Le32(m + 4);
-            masks[2] = Le32(m + 8);
-            hasMasks = true;
+            if (size < 52)
+                return false;
+            tableAt = 52;
         }
-    }
-    else
-    {
-        return false;
+        masks[0] = Le32(m);
+        masks[1] = Le32(m + 4);
+        masks[2] = Le32(m + 8);
+        hasMasks = true;
     }
 
     switch (bits)

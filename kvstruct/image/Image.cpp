@@ -1,4 +1,6 @@
 #include "kvstruct/image/Image.h"
+#include "kvstruct/image/BitmapFile.h"
+#include "kvstruct/sys/Handles.h"
 #include "kvstruct/sys/MsgBox.h"
 #include "kvstruct/core/Serialize.h"
 
@@ -10,17 +12,6 @@
 namespace KV {
 
 namespace {
-
-unsigned long Le32(const unsigned char* p)
-{
-    return static_cast<unsigned long>(p[0]) | (static_cast<unsigned long>(p[1]) << 8) |
-           (static_cast<unsigned long>(p[2]) << 16) | (static_cast<unsigned long>(p[3]) << 24);
-}
-
-unsigned short Le16(const unsigned char* p)
-{
-    return static_cast<unsigned short>(p[0] | (p[1] << 8));
-}
 
 bool ReadExact(HANDLE file, void* buffer, size_t count)
 {
@@ -36,16 +27,6 @@ bool ReadExact(HANDLE file, void* buffer, size_t count)
     }
     return true;
 }
-
-class CFileCloser
-{
-public:
-    explicit CFileCloser(HANDLE h) : m_h(h) {}
-    ~CFileCloser() { CloseHandle(m_h); }
-
-private:
-    HANDLE m_h;
-};
 
 } // namespace
 
@@ -75,20 +56,20 @@ int CImage::ReadBMPFile(const wchar_t* file, int warn)
             ShowWarning(L"can't open file: .bmp");
         return 0;
     }
-    CFileCloser closer(h);
+    CFileHandle closer(h);
     FreeIt();
     m_nWidth = 0;
     m_nHeight = 0;
 
     unsigned char head[54] = {};
     LARGE_INTEGER length = {};
-    const bool haveHead = GetFileSizeEx(h, &length) && ReadExact(h, head, sizeof(head));
-    const unsigned long headerSize = Le32(head + 14);
-    const long width = static_cast<long>(Le32(head + 18));
-    const long height = static_cast<long>(Le32(head + 22));
-    const unsigned short bits = Le16(head + 28);
-    const unsigned long compression = Le32(head + 30);
-    if (!haveHead || bits != 24 || compression != BI_RGB || headerSize < 40)
+    tagBitmapInfoHeader info;
+    const bool haveHead = GetFileSizeEx(h, &length) && ReadExact(h, head, sizeof(head)) &&
+                          ReadBitmapInfoHeader(head + 14, sizeof(head) - 14, info);
+    const unsigned long headerSize = info.size;
+    const long width = static_cast<long>(info.width);
+    const long height = static_cast<long>(info.height);
+    if (!haveHead || info.bits != 24 || info.compression != BI_RGB || headerSize < 40)
     {
         ShowWarning(L"not a 24 bit/pixelimage, or is compressed!\n");
         return 0;
@@ -103,7 +84,7 @@ int CImage::ReadBMPFile(const wchar_t* file, int warn)
     // Pixels begin where the file header says when that lies behind the information header
     // (a colour table or a longer header moves them on), else right behind that header.
     // Rows the file does not hold are cut off.
-    const long long offset = Le32(head + 10);
+    const long long offset = ReadBitmapFileHeader(head).dataOffset;
     long long dataAt = 14 + static_cast<long long>(headerSize);
     if (offset > dataAt && offset < length.QuadPart)
         dataAt = offset;
@@ -172,6 +153,9 @@ void CImage::SetPixel(int x, int y, const CRGBA& colour)
 
 void CImage::EmbedChromaKey(const CRGBA* keys, unsigned long count)
 {
+    // No key, no pass: the stored alpha of a picture without keys stays.
+    if (count == 0)
+        return;
     if (!keys)
         count = 0;
     for (CRGBA& p : m_aPixels)

@@ -1,4 +1,5 @@
 #include "kvstruct/sound/VorbisFile.h"
+#include "kvstruct/sys/Handles.h"
 #include "kvstruct/sound/VorbisStb.h"
 
 #include <windows.h>
@@ -35,9 +36,9 @@ int DecodeVorbisFileW(const wchar_t* path, CPcmBuffer& out)
     out = CPcmBuffer();
     if (!path || !*path)
         return 0;
-    HANDLE file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    CFileHandle file(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid())
         return 0;
     LARGE_INTEGER size;
     std::vector<unsigned char> bytes;
@@ -49,7 +50,7 @@ int DecodeVorbisFileW(const wchar_t* path, CPcmBuffer& out)
         ok = ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
              read == bytes.size();
     }
-    ::CloseHandle(file);
+    file.Reset();
     if (!ok)
         return 0;
     return DecodeVorbisMemory(bytes.data(), static_cast<unsigned long>(bytes.size()), out);

@@ -1,5 +1,8 @@
 #include "kvstruct/sys/MsgError.h"
-#include "kvstruct/files/FileUtil.h"
+#include "kvstruct/core/TextCopy.h"
+#include "kvstruct/files/Paths.h"
+#include "kvstruct/sys/SysInfo.h"
+#include "kvstruct/sys/WebPages.h"
 #include "kvstruct/sys/MsgBox.h"
 
 #include <algorithm>
@@ -9,16 +12,6 @@
 namespace KV {
 
 namespace {
-
-void CopyCut(wchar_t* dest, const wchar_t* src, size_t size)
-{
-    size_t n = src ? wcslen(src) : 0;
-    if (n > size - 1)
-        n = size - 1;
-    if (n)
-        wmemcpy(dest, src, n);
-    dest[n] = 0;
-}
 
 const wchar_t kQuestion[] = L"\n\nDo you want to sent this message to development team?";
 
@@ -52,9 +45,9 @@ CMsgError::CMsgError(const wchar_t* object, const wchar_t* error, long number1, 
 
 void CMsgError::Report(const wchar_t* object, const wchar_t* error, const wchar_t* param, HWND owner)
 {
-    CopyCut(m_szObject, object, 256);
-    CopyCut(m_szError, error, 256);
-    CopyCut(m_szParam, param, 256);
+    CopyText(m_szObject, 256, object);
+    CopyText(m_szError, 256, error);
+    CopyText(m_szParam, 256, param);
     m_hOwner = owner;
 
     std::wstring report = L" Object: ";
@@ -66,31 +59,26 @@ void CMsgError::Report(const wchar_t* object, const wchar_t* error, const wchar_
         report += L"\n Param: ";
         report += m_szParam;
     }
-    wchar_t sysInfo[2048] = {0};
-    GetSysInfo(sysInfo, 2048);
     report += L"\n\n";
-    report += sysInfo;
-    CopyCut(m_szReport, report.c_str(), 2048);
+    report += GetSysInfo().substr(0, 2047);
+    CopyText(m_szReport, 2048, report.c_str());
 
     // A long report is cut before the question, so the question always shows.
     const size_t question = wcslen(kQuestion);
     std::wstring message(m_szReport, std::min<size_t>(wcslen(m_szReport), 2047 - question));
     message += kQuestion;
-    CopyCut(m_szMessage, message.c_str(), 2048);
+    CopyText(m_szMessage, 2048, message.c_str());
 
     int answer = ShowMsgBox(nullptr, m_szMessage, kAppCaption, MB_YESNO | MB_ICONERROR);
     if (answer == IDYES)
     {
-        wchar_t folder[MAX_PATH] = {0};
-        if (!GetPathToExeW(folder))
+        std::wstring folder = GetPathToExeW();
+        if (folder.empty())
             return; // nothing to send with, and the caller goes on
-        wchar_t exe[MAX_PATH] = {0};
-        GetFullPath(exe, folder, L"fingerwaltz.exe", nullptr);
-        wchar_t version[64] = {0};
-        GetAppVer(exe, version);
+        std::wstring version = GetAppVer(GetFullPath(folder.c_str(), L"fingerwaltz.exe", nullptr).c_str());
         if (m_hOwner && ::IsWindow(m_hOwner))
             ::ShowWindow(m_hOwner, SW_HIDE);
-        SendBugs(GetContactPage(), version, m_szReport);
+        SendBugs(GetContactPage(), version.c_str(), m_szReport);
     }
     ExitProgram(0);
 }

@@ -1,6 +1,7 @@
 #include "fwtest.h"
 #include "kvstruct/sys/MsgBox.h"
-#include "kvstruct/files/FileUtil.h"
+#include "kvstruct/files/Paths.h"
+#include "kvstruct/files/ShellFiles.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>

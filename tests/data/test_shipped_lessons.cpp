@@ -4,7 +4,7 @@
 
 #include "kvfwctrl/lessons/Lesson.h"
 #include "kvfwctrl/lessons/LessonList.h"
-#include "kvstruct/files/FileUtil.h"
+#include "kvstruct/files/Paths.h"
 #include "kvtesting/KeyboardLayerTable.h"
 
 #include <gtest/gtest.h>

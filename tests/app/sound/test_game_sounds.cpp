@@ -2,7 +2,7 @@
 #include "app/sound/SoundGame.h"
 #include "app/sound/SoundSys.h"
 #include "kvtesting/CountingAudioBackend.h"
-#include "kvstruct/files/FileUtil.h"
+#include "kvstruct/files/Paths.h"
 #include "kvstruct/sound/VorbisFile.h"
 
 #include <gtest/gtest.h>

@@ -160,6 +160,20 @@ TEST(ImageChroma, EveryKeyTurnsItsColourTransparent)
     EXPECT_EQ(img.GetPixel(0, 0).a, 255);
 }
 
+TEST(ImageChroma, NoKeyLeavesTheStoredAlpha)
+{
+    KV::CImage img;
+    ASSERT_EQ(img.ReadBMPFile(WriteTemp(Bmp24({{M, K}})).c_str()), 1);
+    img.SetPixel(0, 0, KV::CRGBA(255, 0, 255, 7));
+    const KV::CRGBA key(255, 0, 255, 0);
+    for (const KV::CRGBA* keys : {static_cast<const KV::CRGBA*>(nullptr), &key})
+    {
+        img.EmbedChromaKey(keys, 0);
+        EXPECT_EQ(img.GetPixel(0, 0), KV::CRGBA(255, 0, 255, 7));
+        EXPECT_EQ(img.GetPixel(1, 0), Opaque(K));
+    }
+}
+
 TEST(ImageStream, ByteExactRoundTrip)
 {
     KV::CImage img;
