@@ -59,13 +59,13 @@ mkdir -p "$OUT"
 echo "$SHOTS" | while IFS='|' read -r file keys title; do
   if [ -n "$keys" ]; then
     command -v xdotool >/dev/null || { echo "  skipped $file (xdotool missing)"; continue; }
-    xdotool key --window "$MAIN" "$keys"
+    xdotool key --window "$MAIN" "$keys" 2>/dev/null
     sleep 2
   fi
   id=$(window_id "$title")
   if [ -z "$id" ]; then echo "  skipped $file (no window \"$title\")"; continue; fi
   xwd -silent -id "$id" | convert xwd:- "png:$OUT/$file"
   echo "  $OUT/$file"
-  [ "$title" = Fingerwaltz ] || xdotool key --window "$id" Escape
+  [ "$title" = Fingerwaltz ] || xdotool key --window "$id" Escape 2>/dev/null
   sleep 1
 done
