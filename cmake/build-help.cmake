@@ -2,6 +2,7 @@
 # OUT the .chm to write, CHMCMD the compiler.
 # A page names a screenshot as <!-- screenshot: file.png "alt text" -->; it becomes a picture
 # only when help/images/file.png exists, so pages never point at a missing image.
+# <!-- include: part.inc --> is replaced by help/part.inc (text shared by several pages).
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(GLOB _files ${SRC}/*.hhp ${SRC}/*.hhc ${SRC}/*.hhk ${SRC}/*.css)
@@ -12,6 +13,13 @@ endif()
 file(GLOB _pages ${SRC}/*.html)
 foreach(_page ${_pages})
   file(READ ${_page} _text)
+  string(REGEX MATCHALL "<!-- include: [^ ]+ -->" _parts "${_text}")
+  foreach(_part ${_parts})
+    string(REGEX REPLACE "<!-- include: ([^ ]+) -->" "\\1" _name "${_part}")
+    file(READ ${SRC}/${_name} _inc)
+    string(STRIP "${_inc}" _inc)
+    string(REPLACE "${_part}" "${_inc}" _text "${_text}")
+  endforeach()
   string(REGEX MATCHALL "<!-- screenshot: [^ ]+ \"[^\"]*\" -->" _shots "${_text}")
   foreach(_shot ${_shots})
     string(REGEX REPLACE "<!-- screenshot: ([^ ]+) \"([^\"]*)\" -->" "\\1" _name "${_shot}")
