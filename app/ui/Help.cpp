@@ -8,10 +8,12 @@ namespace {
 // HtmlHelpW of hhctrl.ocx, loaded by name on first use (no import library needed).
 typedef HWND(WINAPI* HtmlHelpFn)(HWND, LPCWSTR, UINT, DWORD_PTR);
 constexpr UINT kHhDisplayTopic = 0x0000;
+constexpr UINT kHhCloseAll = 0x0012;
+
+HtmlHelpFn htmlHelp = nullptr;
 
 HelpShowResult ShowWithControl(HWND owner, const wchar_t* address)
 {
-    static HtmlHelpFn htmlHelp = nullptr;
     if (!htmlHelp)
     {
         HMODULE control = ::LoadLibraryW(L"hhctrl.ocx");
@@ -32,6 +34,12 @@ void Tell(HWND owner, const std::wstring& text)
 }
 
 } // namespace
+
+void CloseHelpWindows()
+{
+    if (htmlHelp)
+        htmlHelp(nullptr, nullptr, kHhCloseAll, 0);
+}
 
 HelpViewer SetHelpViewer(HelpViewer viewer)
 {

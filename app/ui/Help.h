@@ -27,3 +27,6 @@ std::wstring HelpAddress(const std::wstring& folder, const wchar_t* topic);
 // the HTML Help control is missing, or the topic cannot be shown, the user is told in a message
 // box over `owner`. Returns true when the topic is shown.
 bool ShowHelpTopic(HWND owner, const wchar_t* topic, const std::wstring& folder = std::wstring());
+
+// Closes every help window the program opened (before the program ends).
+void CloseHelpWindows();

@@ -89,8 +89,8 @@ TEST(Help, MissingFileOrControlIsToldToTheUser)
     }
 }
 
-// The real HTML Help control opens the compiled help file beside the program.
-TEST(Help, HtmlHelpControlOpensTheCompiledFile)
+// The real HTML Help control opens the compiled help file beside the program, and closes it.
+TEST(Help, HtmlHelpControlOpensAndClosesTheCompiledFile)
 {
     std::wstring dir = fwtest::BinDir() + L"\\";
     if (::GetFileAttributesW((dir + kHelpFileName).c_str()) == INVALID_FILE_ATTRIBUTES)
@@ -102,5 +102,9 @@ TEST(Help, HtmlHelpControlOpensTheCompiledFile)
     DWORD pid = 0;
     ::GetWindowThreadProcessId(window, &pid);
     EXPECT_EQ(pid, ::GetCurrentProcessId());
-    ::DestroyWindow(window);
+    CloseHelpWindows();
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        ::DispatchMessageW(&msg);
+    EXPECT_FALSE(::IsWindow(window));
 }
