@@ -103,7 +103,9 @@ expect_file "$APP/Lessons/LocalLanguage/En/User/My lesson.txt" "own lesson kept"
 
 if [ "$FAILED" = 0 ]; then
   echo "check: passed"
-  rm -rf "$WORK"
+  # The prefix's server must be gone before its folder can be removed.
+  "$WINESERVER" -k 2>/dev/null || true
+  for _ in $(seq 1 20); do rm -rf "$WORK" 2>/dev/null && break; sleep 0.5; done
 else
   echo "check: FAILED (prefix kept in $WORK)"
   exit 1
