@@ -36,10 +36,14 @@ CUserManager::CUserManager(CWaltzDoc& doc, CUserSettings& settings) : m_doc(doc)
 
 std::wstring CUserManager::UserFile(const wchar_t* id, const wchar_t* extension) const
 {
-    std::wstring path = m_settings.GetUserPath();
-    if (!path.empty() && path.back() != L'\\' && path.back() != L'/')
-        path += L'\\';
-    return path + id + extension;
+    return UserFile(m_settings.GetUserPath(), id, extension);
+}
+
+std::wstring CUserManager::UserFile(std::wstring folder, const wchar_t* id, const wchar_t* extension)
+{
+    if (!folder.empty() && folder.back() != L'\\' && folder.back() != L'/')
+        folder += L'\\';
+    return folder + id + extension;
 }
 
 int CUserManager::SaveAs(CWaltzDoc& doc, const wchar_t* id)
@@ -62,9 +66,11 @@ int CUserManager::SaveCurrent()
 const std::vector<CHeaderDoc>& CUserManager::ListUsers()
 {
     m_users.clear();
+    // The settings file is read once, not once per user.
+    const std::wstring folder = m_settings.GetUserPath();
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found;
-    HANDLE find = ::FindFirstFileW(UserFile(L"*", L".sta").c_str(), &found);
+    HANDLE find = ::FindFirstFileW(UserFile(folder, L"*", L".sta").c_str(), &found);
     if (find != INVALID_HANDLE_VALUE)
     {
         do
@@ -82,7 +88,7 @@ const std::vector<CHeaderDoc>& CUserManager::ListUsers()
     {
         CHeaderDoc header(id.c_str(), L"", L"", L"", id.c_str());
         // An unreadable header still lists the user, under its file name.
-        header.Load(UserFile(id.c_str(), L".sta").c_str());
+        header.Load(UserFile(folder, id.c_str(), L".sta").c_str());
         header.SetID(id.c_str());
         m_users.push_back(header);
     }

@@ -43,6 +43,7 @@ public:
     int SaveCurrent();
     // UserPath\id + extension (".sta", ".opt", ".pla", ".usr").
     std::wstring UserFile(const wchar_t* id, const wchar_t* extension) const;
+    static std::wstring UserFile(std::wstring folder, const wchar_t* id, const wchar_t* extension);
 
 private:
     int SaveAs(CWaltzDoc& doc, const wchar_t* id);

@@ -1,5 +1,6 @@
 #include "common/fwtest.h"
 #include "app/doc/WaltzDoc.h"
+#include "kvtesting/ByteMutator.h"
 #include "kvstruct/core/Serialize.h"
 
 #include <gtest/gtest.h>
@@ -25,32 +26,6 @@ void FillDocument(CWaltzDoc& doc)
     doc.GetOptions().m_layouts.Init();
 }
 
-// Deterministic damage: cuts, flipped bytes, words set to 0 or 0xFFFF.
-std::string Mutate(const std::string& bytes, unsigned& seed)
-{
-    auto next = [&seed](unsigned n) {
-        seed = seed * 1103515245u + 12345u;
-        return n ? (seed >> 8) % n : 0;
-    };
-    std::string s = bytes;
-    switch (next(3))
-    {
-    case 0:
-        s.resize(next(static_cast<unsigned>(s.size())));
-        break;
-    case 1:
-        for (unsigned i = 0, n = 1 + next(4); i < n; ++i)
-            s[next(static_cast<unsigned>(s.size()))] ^= static_cast<char>(1 + next(255));
-        break;
-    default: {
-        const unsigned at = next(static_cast<unsigned>(s.size() - 1));
-        s[at] = s[at + 1] = static_cast<char>(next(2) ? 0xFF : 0);
-        break;
-    }
-    }
-    return s;
-}
-
 TEST(DamagedUserFiles, MutatedFilesReadWithoutHarmAndAreKeptWhenUnreadable)
 {
     fwtest::MsgRecorder boxes;
@@ -66,12 +41,12 @@ TEST(DamagedUserFiles, MutatedFilesReadWithoutHarmAndAreKeptWhenUnreadable)
         good[f] = fwtest::ReadFileBytes(paths[f]);
 
     CWaltzDoc doc;
-    unsigned seed = 2024;
+    KV::CByteMutator mutator(2024);
     int damaged = 0;
     for (int f = 0; f < 3; ++f)
         for (int i = 0; i < 2000; ++i)
         {
-            const std::string bad = Mutate(good[f], seed);
+            const std::string bad = mutator.Mutate(good[f]);
             std::istringstream in(bad);
             if (f == 0)
             {
