@@ -56,13 +56,32 @@ HICON ShowAvatar(HWND dialog, int pictureId, const wchar_t* name, HICON previous
     return icon;
 }
 
+void RestorePlace(HWND dialog, const KV::CRect* place)
+{
+    if (place && !place->IsRectEmpty())
+        ::MoveWindow(dialog, place->left, place->top, place->Width(), place->Height(), FALSE);
+}
+
+void RememberPlace(HWND dialog, KV::CRect* place)
+{
+    RECT rect;
+    if (place && ::GetWindowRect(dialog, &rect))
+        *place = rect;
+}
+
 // ---- CDlgSelectUser ----
 
 CDlgSelectUser::CDlgSelectUser(HWND parent, CUserManager& users, KV::CIniTable* lang,
-                               const wchar_t* currentId)
+                               const wchar_t* currentId, KV::CRect* place)
     : KV::CDialogColor(IDD_SELECT_USER, parent, kBackground), m_users(users), m_pLang(lang),
-      m_sCurrentID(currentId ? currentId : L""), m_nSelected(-1), m_hIcon(nullptr)
+      m_sCurrentID(currentId ? currentId : L""), m_nSelected(-1), m_hIcon(nullptr), m_pPlace(place)
 {}
+
+void CDlgSelectUser::Cancel()
+{
+    RememberPlace(m_hWnd, m_pPlace);
+    KV::CDialogColor::Cancel();
+}
 
 CDlgSelectUser::~CDlgSelectUser()
 {
@@ -73,6 +92,7 @@ CDlgSelectUser::~CDlgSelectUser()
 INT_PTR CDlgSelectUser::OnInitDialog(HWND focus, LPARAM param)
 {
     KV::CDialogColor::OnInitDialog(focus, param);
+    RestorePlace(m_hWnd, m_pPlace);
     m_list = m_users.ListUsers();
     HWND list = ::GetDlgItem(m_hWnd, IDC_USER_LIST);
     int current = m_list.empty() ? -1 : 0;
@@ -118,6 +138,7 @@ INT_PTR CDlgSelectUser::OnCommand(WORD code, WORD id, HWND control)
 void CDlgSelectUser::Ok()
 {
     m_nSelected = static_cast<int>(::SendDlgItemMessageW(m_hWnd, IDC_USER_LIST, LB_GETCURSEL, 0, 0));
+    RememberPlace(m_hWnd, m_pPlace);
     KV::CDialogColor::Ok();
 }
 
@@ -200,10 +221,17 @@ void CDlgNewUser::Ok()
 
 // ---- CDlgSelectAvatars ----
 
-CDlgSelectAvatars::CDlgSelectAvatars(HWND parent, KV::CIniTable* lang, const wchar_t* current)
+CDlgSelectAvatars::CDlgSelectAvatars(HWND parent, KV::CIniTable* lang, const wchar_t* current,
+                                     KV::CRect* place)
     : KV::CDialogColor(IDD_SELECT_AVATARS, parent, kBackground), m_pLang(lang),
-      m_sAvatar(current ? current : L""), m_hIcon(nullptr)
+      m_sAvatar(current ? current : L""), m_hIcon(nullptr), m_pPlace(place)
 {}
+
+void CDlgSelectAvatars::Cancel()
+{
+    RememberPlace(m_hWnd, m_pPlace);
+    KV::CDialogColor::Cancel();
+}
 
 CDlgSelectAvatars::~CDlgSelectAvatars()
 {
@@ -219,6 +247,7 @@ const wchar_t* CDlgSelectAvatars::GetAvatarsPage()
 INT_PTR CDlgSelectAvatars::OnInitDialog(HWND focus, LPARAM param)
 {
     KV::CDialogColor::OnInitDialog(focus, param);
+    RestorePlace(m_hWnd, m_pPlace);
     m_names.clear();
     WIN32_FIND_DATAW found;
     HANDLE find = ::FindFirstFileW((AvatarFolder() + L"*.ico").c_str(), &found);
@@ -288,5 +317,6 @@ void CDlgSelectAvatars::Ok()
     const LRESULT index = ::SendDlgItemMessageW(m_hWnd, IDC_AVATAR_LIST, LB_GETCURSEL, 0, 0);
     if (index >= 0 && static_cast<size_t>(index) < m_names.size())
         m_sAvatar = m_names[static_cast<size_t>(index)];
+    RememberPlace(m_hWnd, m_pPlace);
     KV::CDialogColor::Ok();
 }

@@ -14,17 +14,24 @@ class CUserManager;
 // Shows avatar `name` ("Avatars\" + name + ".ico" beside the program) in a picture control;
 // returns the icon, which the caller destroys.
 HICON ShowAvatar(HWND dialog, int pictureId, const wchar_t* name, HICON previous);
+// Moves a dialog to its remembered rectangle (nothing when there is none) and remembers it again.
+void RestorePlace(HWND dialog, const KV::CRect* place);
+void RememberPlace(HWND dialog, KV::CRect* place);
 
 class CDlgSelectUser : public KV::CDialogColor
 {
 public:
-    CDlgSelectUser(HWND parent, CUserManager& users, KV::CIniTable* lang, const wchar_t* currentId);
+    // place: the last rectangle of the dialog (kept with the user's window places); it is used
+    // when the dialog opens and updated when it closes. May be null.
+    CDlgSelectUser(HWND parent, CUserManager& users, KV::CIniTable* lang, const wchar_t* currentId,
+                   KV::CRect* place = nullptr);
     ~CDlgSelectUser() override;
 
     INT_PTR OnInitDialog(HWND focus, LPARAM param) override;
     void OnTranslate() override;
     INT_PTR OnCommand(WORD code, WORD id, HWND control) override;
     void Ok() override;
+    void Cancel() override;
 
     // The chosen list index, -1 when none.
     int GetSelected() const { return m_nSelected; }
@@ -39,6 +46,7 @@ private:
     std::vector<CHeaderDoc> m_list;
     int m_nSelected;
     HICON m_hIcon;
+    KV::CRect* m_pPlace;
 };
 
 class CDlgNewUser : public KV::CDialogColor
@@ -68,13 +76,14 @@ private:
 class CDlgSelectAvatars : public KV::CDialogColor
 {
 public:
-    CDlgSelectAvatars(HWND parent, KV::CIniTable* lang, const wchar_t* current);
+    CDlgSelectAvatars(HWND parent, KV::CIniTable* lang, const wchar_t* current, KV::CRect* place = nullptr);
     ~CDlgSelectAvatars() override;
 
     INT_PTR OnInitDialog(HWND focus, LPARAM param) override;
     void OnTranslate() override;
     INT_PTR OnCommand(WORD code, WORD id, HWND control) override;
     void Ok() override;
+    void Cancel() override;
 
     const wchar_t* GetAvatar() const { return m_sAvatar.c_str(); }
     static const wchar_t* GetAvatarsPage();
@@ -86,4 +95,5 @@ private:
     std::wstring m_sAvatar;
     std::vector<std::wstring> m_names;
     HICON m_hIcon;
+    KV::CRect* m_pPlace;
 };

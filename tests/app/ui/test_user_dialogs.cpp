@@ -73,7 +73,8 @@ TEST_F(UserDialogs, SelectUserShowsTheChosenUsersNickAndPicture)
     ASSERT_EQ(1, users.CreateUser(L"Ann", L"", L"", L"3-sun", L"a"));
     ASSERT_EQ(1, users.CreateUser(L"Bob", L"", L"", L"", L"b"));
 
-    CDlgSelectUser dlg(nullptr, users, &m_lang, L"b");
+    KV::CRect place;
+    CDlgSelectUser dlg(nullptr, users, &m_lang, L"b", &place);
     HWND wnd = dlg.Create(m_module);
     ASSERT_NE(nullptr, wnd);
     EXPECT_EQ(L"Choose user", Title(wnd));
@@ -85,6 +86,16 @@ TEST_F(UserDialogs, SelectUserShowsTheChosenUsersNickAndPicture)
     Command(wnd, IDOK);
     EXPECT_FALSE(::IsWindow(wnd));
     EXPECT_STREQ(L"a", dlg.GetSelectedID());
+
+    // It opens where it was left.
+    place.OffsetRect(13, 17);
+    CDlgSelectUser again(nullptr, users, &m_lang, L"a", &place);
+    wnd = again.Create(m_module);
+    RECT rect;
+    ::GetWindowRect(wnd, &rect);
+    EXPECT_EQ(place, rect);
+    EXPECT_EQ(L"Current user: Ann", ItemText(wnd, IDC_USER_TEXT));
+    ::DestroyWindow(wnd);
 }
 
 TEST_F(UserDialogs, NewUserNeedsANickAndPropertiesKeepTheId)
