@@ -12,7 +12,7 @@ CSafeOutFile::~CSafeOutFile()
     Abandon();
 }
 
-bool CSafeOutFile::Open(const wchar_t* path)
+bool CSafeOutFile::Open(const wchar_t* path, size_t bufferBytes)
 {
     Abandon();
     if (!path || !path[0])
@@ -20,6 +20,12 @@ bool CSafeOutFile::Open(const wchar_t* path)
     m_path = path;
     m_temp = m_path + L".tmp";
     m_stream.clear();
+    // The buffer is taken only before the file is opened.
+    if (bufferBytes > m_buffer.size())
+    {
+        m_buffer.resize(bufferBytes);
+        m_stream.rdbuf()->pubsetbuf(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
+    }
     m_stream.open(m_temp.c_str(), std::ios::binary | std::ios::out | std::ios::trunc);
     m_open = m_stream.is_open();
     if (!m_open)

@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace KV {
 
@@ -18,7 +19,8 @@ public:
     CSafeOutFile& operator=(const CSafeOutFile&) = delete;
 
     // Opens a binary stream on path + ".tmp" (truncated). False when it cannot be created.
-    bool Open(const wchar_t* path);
+    // bufferBytes above 0 gives the stream a buffer of that size (large files write faster).
+    bool Open(const wchar_t* path, size_t bufferBytes = 0);
     bool IsOpen() const;
     std::ofstream& Stream() { return m_stream; }
     // Flushes and closes the stream and puts the temporary in place of the target.
@@ -35,6 +37,7 @@ private:
     std::wstring m_path;
     std::wstring m_temp;
     std::ofstream m_stream;
+    std::vector<char> m_buffer;
     bool m_open;
 };
 
