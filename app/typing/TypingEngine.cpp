@@ -7,6 +7,7 @@
 #include "kvfwctrl/stats/Letter.h"
 #include "kvfwctrl/typing/BaseInput.h"
 #include "kvinterf/widgets/Progress.h"
+#include "kvstruct/files/IniTable.h"
 #include "kvstruct/input/KeyboardLayer.h"
 
 #include <cstring>
@@ -287,6 +288,44 @@ void CTypingEngine::RestartLesson()
         m_pKeyboard->SetShowHands(0);
     m_bPaused = true;
     m_pDoc->SaveUser();
+}
+
+void CTypingEngine::MakePauseTexts(const KV::CIniTable* language, KV::CLesson* lesson, UINT codePage,
+                                   std::string texts[5])
+{
+    for (int i = 0; i < 5; ++i)
+        texts[i].clear();
+    if (!lesson)
+        return;
+    auto text = [language](const wchar_t* key) -> std::wstring {
+        const wchar_t* value = language ? language->GetW(key) : L"";
+        return *value ? value : key;
+    };
+    const std::wstring wide[5] = {
+        text(L"Pause"),
+        text(L"AreYouReady"),
+        text(L"PressAnyKey"),
+        text(L"Section") + L": " + text(lesson->GetParentName()),
+        text(L"Lesson") + L": " + lesson->GetName(),
+    };
+    for (int i = 0; i < 5; ++i)
+    {
+        const int n = WideCharToMultiByte(codePage, 0, wide[i].c_str(), -1, nullptr, 0, nullptr, nullptr);
+        if (n <= 1)
+            continue;
+        texts[i].resize(static_cast<size_t>(n));
+        WideCharToMultiByte(codePage, 0, wide[i].c_str(), -1, &texts[i][0], n, nullptr, nullptr);
+        texts[i].resize(static_cast<size_t>(n - 1));
+    }
+}
+
+void CTypingEngine::SetPauseTexts(const KV::CIniTable* language, UINT codePage)
+{
+    std::string texts[5];
+    MakePauseTexts(language, GetLesson(), codePage, texts);
+    if (m_pView)
+        m_pView->SetPauseText(texts[0].c_str(), texts[1].c_str(), texts[2].c_str(), texts[3].c_str(),
+                              texts[4].c_str());
 }
 
 // --- judging ---

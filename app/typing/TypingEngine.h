@@ -5,7 +5,10 @@
 // The main window forwards its key, timer and focus messages and the lesson commands.
 #include "app/typing/TypingLink.h"
 
+#include <string>
+
 namespace KV {
+class CIniTable;
 class CBaseInput;
 class CKeyboard;
 class CProgress;
@@ -55,6 +58,13 @@ public:
     void PauseContinue();
     void RestartLesson();
     bool IsPaused() const { return m_bPaused; }
+
+    // The view's pause texts for the current lesson, in the code page of the user's layout.
+    void SetPauseTexts(const KV::CIniTable* language, UINT codePage);
+    // Pause, "are you ready", "press any key", section line and lesson line; all empty
+    // without a lesson.
+    static void MakePauseTexts(const KV::CIniTable* language, KV::CLesson* lesson, UINT codePage,
+                               std::string texts[5]);
 
     // --- judging ---
     int ProcessKey(UINT virtualKey, UINT repeat, UINT flags);

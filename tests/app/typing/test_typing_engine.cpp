@@ -6,6 +6,7 @@
 #include "kvfwctrl/stats/LapList.h"
 #include "kvfwctrl/stats/Letter.h"
 #include "kvinterf/widgets/Progress.h"
+#include "kvstruct/files/IniTable.h"
 #include "kvtesting/KeyboardLayerTable.h"
 
 #include <gtest/gtest.h>
@@ -387,4 +388,35 @@ TEST_F(Session, FocusLostToAnotherProgramPauses)
     EXPECT_TRUE(engine->IsPaused());
     EXPECT_FALSE(host->timer);
     EXPECT_EQ(0, doc->Count(0)); // no sound
+}
+
+TEST(PauseTexts, LanguageTextsInTheLayoutsCodePage)
+{
+    KV::CIniTable language;
+    language.CreateKey(L"Pause", L"Pause");
+    language.CreateKey(L"AreYouReady", L"Bereit?");
+    language.CreateKey(L"PressAnyKey", L"Taste dr\x00FC"
+                                       L"cken");
+    language.CreateKey(L"Section", L"Abschnitt");
+    language.CreateKey(L"Words", L"W\x00F6rter");
+    language.CreateKey(L"Lesson", L"Lektion");
+    KV::CLesson lesson;
+    lesson.SetParentName(L"Words");
+    lesson.SetLessonName(L"\x00DC"
+                         L"bung",
+                         false);
+    std::string texts[5];
+    CTypingEngine::MakePauseTexts(&language, &lesson, 1252, texts);
+    EXPECT_EQ("Pause", texts[0]);
+    EXPECT_EQ("Bereit?", texts[1]);
+    EXPECT_EQ("Taste dr\xFC"
+              "cken",
+              texts[2]);
+    EXPECT_EQ("Abschnitt: W\xF6rter", texts[3]);
+    EXPECT_EQ("Lektion: \xDC"
+              "bung",
+              texts[4]);
+    CTypingEngine::MakePauseTexts(&language, nullptr, 1252, texts);
+    for (const std::string& t : texts)
+        EXPECT_EQ("", t);
 }
