@@ -328,6 +328,26 @@ void CTypingEngine::SetPauseTexts(const KV::CIniTable* language, UINT codePage)
                               texts[4].c_str());
 }
 
+void CTypingEngine::StartLesson(unsigned long course, unsigned long lessonId, bool courseHasLessons)
+{
+    KV::CLapList* lap = m_pDoc ? m_pDoc->GetpLapList() : nullptr;
+    if (!lap)
+        return;
+    lap->ResetLap();
+    if (KV::CLessonList* lessons = m_pDoc->GetpLessonList(lap->GetCourseID()))
+        lessons->RemoveText(lap->GetLessonID());
+    lap->StartLap();
+    if (courseHasLessons)
+    {
+        lap->SetCourseID(course);
+        lap->SetLessonID(lessonId);
+    }
+    lap->SetLetterIndex(0);
+    if (m_pHost)
+        m_pHost->LessonMadeReady();
+    RestartLesson();
+}
+
 // --- judging ---
 
 int CTypingEngine::ProcessKey(UINT virtualKey, UINT, UINT flags)

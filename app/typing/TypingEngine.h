@@ -57,6 +57,9 @@ public:
     void Pause(int paused, int start, int byKey, int sound);
     void PauseContinue();
     void RestartLesson();
+    // Drops the current lap and starts the lesson chosen in the lesson tree; the tree's course
+    // is taken only when it has lessons (the user course may be empty).
+    void StartLesson(unsigned long course, unsigned long lessonId, bool courseHasLessons);
     bool IsPaused() const { return m_bPaused; }
 
     // The view's pause texts for the current lesson, in the code page of the user's layout.

@@ -355,6 +355,25 @@ TEST_F(Session, LastCharacterClosesTheLastWordAndStoresTheLap)
     EXPECT_EQ(1, doc->saves);
 }
 
+TEST_F(Session, StartingAnotherLessonPausesItAtItsStart)
+{
+    Start({L"ab", L"cd"});
+    Type(L"ax");
+    engine->StartLesson(0, 1, true);
+    EXPECT_EQ(1u, doc->laps.GetLessonID());
+    EXPECT_EQ(0u, Index());
+    EXPECT_TRUE(engine->IsPaused());
+    EXPECT_EQ(0, ErrorBar().GetUsedStep());
+    EXPECT_EQ(0, Mark(0));
+    EXPECT_EQ(1, host->ready);
+    Press('Z'); // resumes only
+    Type(L"cd");
+    EXPECT_EQ(1, host->shownResults);
+    // An empty course keeps the current lesson.
+    engine->StartLesson(1, 0, false);
+    EXPECT_EQ(1u, doc->laps.GetLessonID());
+}
+
 TEST_F(Session, AHeldKeyIsJudgedForEveryMessage)
 {
     Start({L"aaab"});
