@@ -9,6 +9,7 @@
 #include "kvinterf/window/Dialog.h"
 #include "kvinterf/skin/Skin.h"
 #include "kvinterf/skin/SkinWnd.h"
+#include "kvinterf/widgets/Progress.h"
 #include "kvinterf/widgets/Static.h"
 #include "kvinterf/widgets/Text.h"
 #include "kvinterf/widgets/Title.h"

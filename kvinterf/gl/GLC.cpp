@@ -4,7 +4,11 @@
 #include "kvstruct/sys/MsgError.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h> // GL_BGRA
+#include <GL/wglext.h>
+#include <commctrl.h>
 #include <cstring>
+#include <vector>
 
 namespace KV {
 
@@ -27,19 +31,291 @@ void Report(const wchar_t* object, const wchar_t* error)
     CMsgError report(object, error);
 }
 
+const UINT_PTR kViewSubclassId = 0x474C43; // "GLC"
+const wchar_t kHelperClass[] = L"KVGLOffscreenHelper";
+
+HWND CreateHelperWindow()
+{
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW wc = {};
+    if (!GetClassInfoW(instance, kHelperClass, &wc))
+    {
+        wc.style = CS_OWNDC;
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = instance;
+        wc.lpszClassName = kHelperClass;
+        if (!RegisterClassW(&wc))
+            return nullptr;
+    }
+    return CreateWindowExW(WS_EX_TOOLWINDOW, kHelperClass, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                           instance, nullptr);
+}
+
+// Makes a context current for the lifetime of the object and restores the previous one.
+class CurrentScope
+{
+public:
+    CurrentScope(HDC dc, HGLRC rc) : m_dc(wglGetCurrentDC()), m_rc(wglGetCurrentContext())
+    {
+        m_switched = m_rc != rc || m_dc != dc;
+        if (m_switched)
+            wglMakeCurrent(dc, rc);
+    }
+    ~CurrentScope()
+    {
+        if (m_switched)
+            wglMakeCurrent(m_dc, m_rc);
+    }
+
+private:
+    HDC m_dc;
+    HGLRC m_rc;
+    bool m_switched;
+};
+
 } // namespace
 
+struct CGLC::tagOffscreen
+{
+    HWND view = nullptr;
+    HWND helper = nullptr;
+    HDC helperDC = nullptr;
+    // The frames are drawn into a double-buffered pbuffer of the view's size (a window's own
+    // drawable in every respect that matters to the drawing code, back buffer included).
+    HPBUFFERARB pbuffer = nullptr;
+    HDC pbufferDC = nullptr;
+    PFNWGLCREATEPBUFFERARBPROC createPbuffer = nullptr;
+    PFNWGLGETPBUFFERDCARBPROC getPbufferDC = nullptr;
+    PFNWGLRELEASEPBUFFERDCARBPROC releasePbufferDC = nullptr;
+    PFNWGLDESTROYPBUFFERARBPROC destroyPbuffer = nullptr;
+    // The pbuffer only grows, so a view made smaller keeps drawing in its lower-left part.
+    int width = 0, height = 0;
+    // The last frame shown, bottom row first, 32-bit BGRA: WM_PAINT repeats it.
+    std::vector<unsigned char> frame;
+    int frameWidth = 0, frameHeight = 0;
+    bool shownInPaint = false;
+
+    template <typename T>
+    static bool Load(T& fn, const char* name)
+    {
+        fn = reinterpret_cast<T>(reinterpret_cast<void*>(wglGetProcAddress(name)));
+        return fn != nullptr;
+    }
+    bool LoadCalls()
+    {
+        return Load(createPbuffer, "wglCreatePbufferARB") && Load(getPbufferDC, "wglGetPbufferDCARB") &&
+               Load(releasePbufferDC, "wglReleasePbufferDCARB") &&
+               Load(destroyPbuffer, "wglDestroyPbufferARB");
+    }
+
+    // A pbuffer of at least w x h replaces the present one and becomes the context's drawable
+    // (the thread's current context stays current). False when none could be made.
+    bool Grow(int w, int h, HGLRC rc)
+    {
+        if (pbuffer && w <= width && h <= height)
+            return true;
+        w = w > width ? w : width;
+        h = h > height ? h : height;
+        w = w < 1 ? 1 : w;
+        h = h < 1 ? 1 : h;
+        const int attributes[] = {0};
+        HPBUFFERARB made = createPbuffer(helperDC, GetPixelFormat(helperDC), w, h, attributes);
+        HDC dc = made ? getPbufferDC(made) : nullptr;
+        if (!dc)
+        {
+            if (made)
+                destroyPbuffer(made);
+            return false;
+        }
+        HDC currentDC = wglGetCurrentDC();
+        HGLRC current = wglGetCurrentContext();
+        wglMakeCurrent(dc, rc);
+        if (current && current != rc)
+            wglMakeCurrent(currentDC, current);
+        if (pbuffer)
+        {
+            releasePbufferDC(pbuffer, pbufferDC);
+            destroyPbuffer(pbuffer);
+        }
+        pbuffer = made;
+        pbufferDC = dc;
+        width = w;
+        height = h;
+        return true;
+    }
+
+    void Release()
+    {
+        if (pbuffer)
+        {
+            releasePbufferDC(pbuffer, pbufferDC);
+            destroyPbuffer(pbuffer);
+        }
+        pbuffer = nullptr;
+        pbufferDC = nullptr;
+        if (helperDC)
+            ReleaseDC(helper, helperDC);
+        helperDC = nullptr;
+        if (helper)
+            DestroyWindow(helper);
+        helper = nullptr;
+    }
+
+    // Reads the view's part of the back buffer.
+    void ReadFrame()
+    {
+        RECT client = {};
+        GetClientRect(view, &client);
+        frameWidth = client.right < width ? client.right : width;
+        frameHeight = client.bottom < height ? client.bottom : height;
+        if (frameWidth <= 0 || frameHeight <= 0)
+        {
+            frame.clear();
+            return;
+        }
+        frame.resize(static_cast<size_t>(frameWidth) * frameHeight * 4);
+        GLint pack = 4, readBuffer = GL_BACK;
+        glGetIntegerv(GL_PACK_ALIGNMENT, &pack);
+        glGetIntegerv(GL_READ_BUFFER, &readBuffer);
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glReadBuffer(GL_BACK);
+        glReadPixels(0, 0, frameWidth, frameHeight, GL_BGRA, GL_UNSIGNED_BYTE, frame.data());
+        glReadBuffer(static_cast<GLenum>(readBuffer));
+        glPixelStorei(GL_PACK_ALIGNMENT, pack);
+    }
+
+    void ShowFrame(HDC dc) const
+    {
+        if (frame.empty() || !dc)
+            return;
+        BITMAPINFO bmi = {};
+        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+        bmi.bmiHeader.biWidth = frameWidth;
+        bmi.bmiHeader.biHeight = frameHeight; // bottom-up, as GL reads
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        bmi.bmiHeader.biCompression = BI_RGB;
+        SetDIBitsToDevice(dc, 0, 0, frameWidth, frameHeight, 0, 0, 0, frameHeight, frame.data(), &bmi,
+                          DIB_RGB_COLORS);
+    }
+
+    void ShowFrame() const
+    {
+        HDC dc = GetDC(view);
+        ShowFrame(dc);
+        ReleaseDC(view, dc);
+    }
+};
+
+bool CGLC::OffscreenForChildren()
+{
+    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
 CGLC::CGLC()
-    : m_hRC(nullptr), m_hDC(nullptr), m_nFontBase(kDefaultFontBase), m_nCodePage(1252), m_aGlyphWidth{}
+    : m_hRC(nullptr), m_hDC(nullptr), m_nFontBase(kDefaultFontBase), m_nCodePage(1252), m_aGlyphWidth{},
+      m_pOffscreen(nullptr)
 {
     DefaultFont(m_Font);
 }
 
 CGLC::~CGLC()
 {
+    if (m_pOffscreen)
+    {
+        // The context stays for its owner to destroy, but the view must not call back here.
+        if (IsWindow(m_pOffscreen->view))
+            RemoveWindowSubclass(m_pOffscreen->view, ViewProc, kViewSubclassId);
+        delete m_pOffscreen;
+        m_pOffscreen = nullptr;
+    }
     m_hRC = nullptr;
     m_hDC = nullptr;
     DefaultFont(m_Font);
+}
+
+int CGLC::CreateOffscreen(HWND view)
+{
+    tagOffscreen* off = new tagOffscreen();
+    off->view = view;
+    off->helper = CreateHelperWindow();
+    off->helperDC = off->helper ? GetDC(off->helper) : nullptr;
+    HGLRC rc = nullptr;
+    if (off->helperDC && SetupPixelFormat(off->helperDC))
+        rc = wglCreateContext(off->helperDC);
+    RECT client = {};
+    GetClientRect(view, &client);
+    if (!rc || !wglMakeCurrent(off->helperDC, rc) || !off->LoadCalls() ||
+        !off->Grow(client.right, client.bottom, rc))
+    {
+        // The caller falls back to the view's own context.
+        if (rc)
+        {
+            wglMakeCurrent(nullptr, nullptr);
+            wglDeleteContext(rc);
+        }
+        off->Release();
+        delete off;
+        return 0;
+    }
+    wglMakeCurrent(off->pbufferDC, rc);
+    m_hDC = off->pbufferDC;
+    m_hRC = rc;
+    m_pOffscreen = off;
+    SetWindowSubclass(view, ViewProc, kViewSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    return 1;
+}
+
+void CGLC::DestroyOffscreen()
+{
+    tagOffscreen* off = m_pOffscreen;
+    if (!off)
+        return;
+    if (IsWindow(off->view))
+        RemoveWindowSubclass(off->view, ViewProc, kViewSubclassId);
+    if (wglGetCurrentContext() == m_hRC)
+        wglMakeCurrent(nullptr, nullptr);
+    wglDeleteContext(m_hRC);
+    off->Release();
+    delete off;
+    m_pOffscreen = nullptr;
+}
+
+LRESULT CALLBACK CGLC::ViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
+                                DWORD_PTR data)
+{
+    CGLC* self = reinterpret_cast<CGLC*>(data);
+    tagOffscreen* off = self->m_pOffscreen;
+    if (!off)
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    switch (msg)
+    {
+    case WM_SIZE:
+        // The drawable follows the view before its owner sets the viewport.
+        if (off->Grow(LOWORD(lParam), HIWORD(lParam), self->m_hRC))
+            self->m_hDC = off->pbufferDC;
+        break;
+    case WM_ERASEBKGND:
+        // The whole client area is the frame.
+        return 1;
+    case WM_PAINT: {
+        // The owner may draw and show a new frame while painting; otherwise the last one is
+        // shown again.
+        off->shownInPaint = false;
+        LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+        if (!off->shownInPaint && self->m_pOffscreen == off)
+            off->ShowFrame();
+        return result;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(hwnd, ViewProc, kViewSubclassId);
+        off->view = nullptr;
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 int CGLC::Create(HWND hWnd)
@@ -50,7 +326,12 @@ int CGLC::Create(HWND hWnd)
         return 0;
     }
     if (m_hRC)
-        Destroy(WindowFromDC(m_hDC));
+        Destroy(m_pOffscreen ? m_pOffscreen->view : WindowFromDC(m_hDC));
+    if (OffscreenForChildren() && (GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD) && CreateOffscreen(hWnd))
+    {
+        SetFont(m_hDC);
+        return 0;
+    }
     m_hDC = GetDC(hWnd);
     if (!m_hDC)
         return 0;
@@ -181,11 +462,18 @@ void CGLC::Destroy(HWND hWnd)
 {
     if (!m_hRC)
         return;
-    if (wglGetCurrentContext() == m_hRC)
-        wglMakeCurrent(nullptr, nullptr);
-    wglDeleteContext(m_hRC);
-    if (m_hDC)
-        ReleaseDC(hWnd ? hWnd : WindowFromDC(m_hDC), m_hDC);
+    if (m_pOffscreen)
+    {
+        DestroyOffscreen();
+    }
+    else
+    {
+        if (wglGetCurrentContext() == m_hRC)
+            wglMakeCurrent(nullptr, nullptr);
+        wglDeleteContext(m_hRC);
+        if (m_hDC)
+            ReleaseDC(hWnd ? hWnd : WindowFromDC(m_hDC), m_hDC);
+    }
     m_hRC = nullptr;
     m_hDC = nullptr;
     m_nFontBase = kDefaultFontBase;
@@ -195,6 +483,14 @@ void CGLC::Destroy(HWND hWnd)
 
 void CGLC::SwapBuffers() const
 {
+    if (m_pOffscreen)
+    {
+        CurrentScope scope(m_hDC, m_hRC);
+        m_pOffscreen->ReadFrame();
+        m_pOffscreen->ShowFrame();
+        m_pOffscreen->shownInPaint = true;
+        return;
+    }
     if (m_hDC)
         ::SwapBuffers(m_hDC);
 }

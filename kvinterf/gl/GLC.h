@@ -1,6 +1,11 @@
 #pragma once
 // An OpenGL rendering context on a window, with 256 display lists holding the glyphs of one
 // font as filled outlines (one unit high, each list advances by the glyph's width).
+//
+// Under Wine a GL context on a child window renders into no visible drawable, so there the
+// context lives on a hidden helper window and draws into a double-buffered pbuffer of the
+// view's size; SwapBuffers copies the frame onto the view with GDI (repeated on WM_PAINT).
+// Elsewhere, and for top-level windows, the context is the window's own.
 #include "kvinterf/kvinterf_api.h"
 #include <windows.h>
 
@@ -10,6 +15,8 @@ class KVINTERF_API CGLC
 {
 public:
     CGLC();
+    CGLC(const CGLC&) = delete;
+    CGLC& operator=(const CGLC&) = delete;
     // Clears the handles but does not delete the context: the owner calls Destroy while its
     // window still exists.
     virtual ~CGLC();
@@ -41,18 +48,30 @@ public:
     // Releases and deletes the context and releases the window's DC; nothing when none.
     void Destroy(HWND hWnd);
 
+    // Shows the frame: the buffer swap, or the copy onto the view when drawing off screen.
     void SwapBuffers() const;
+    // True when the context draws off screen and SwapBuffers copies the frame to the view.
+    bool IsOffscreen() const { return m_pOffscreen != nullptr; }
+    // True where child windows get the off-screen path (under Wine).
+    static bool OffscreenForChildren();
     HGLRC GetHGLRC() const { return m_hRC; }
     HDC GetHDC() const { return m_hDC; }
     bool IsCreated() const { return m_hRC != nullptr; }
 
 private:
+    struct tagOffscreen;
+    int CreateOffscreen(HWND view);
+    void DestroyOffscreen();
+    static LRESULT CALLBACK ViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR data);
+
     HGLRC m_hRC;
     HDC m_hDC;
     unsigned int m_nFontBase;
     LOGFONTW m_Font;
     UINT m_nCodePage;
     float m_aGlyphWidth[256];
+    tagOffscreen* m_pOffscreen;
 };
 
 } // namespace KV

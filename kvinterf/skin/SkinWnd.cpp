@@ -1,6 +1,7 @@
 #include "kvinterf/skin/SkinWnd.h"
 #include "kvstruct/sys/Handles.h"
 #include "kvinterf/gl/OpenGL.h"
+#include "kvinterf/widgets/Progress.h"
 #include "kvinterf/widgets/Static.h"
 #include "kvinterf/widgets/Text.h"
 #include "kvinterf/widgets/Title.h"
@@ -77,6 +78,8 @@ CSkin* CSkinWnd::NewSkin(unsigned short, unsigned long type)
         return new CSkin;
     case kSkinTypeStatic:
         return new CStatic;
+    case kSkinTypeProgress:
+        return new CProgress;
     case kSkinTypeOpenGL:
         return new COpenGL;
     case kSkinTypeText:
