@@ -1,7 +1,7 @@
 #include "app/doc/UserManager.h"
 #include "app/doc/UserSettings.h"
 #include "app/doc/WaltzDoc.h"
-#include "kvstruct/files/FileUtil.h"
+#include "kvstruct/kvstruct.h"
 
 #include <windows.h>
 #include <algorithm>

@@ -1,5 +1,5 @@
 #include "app/doc/UserSettings.h"
-#include "kvstruct/files/FileUtil.h"
+#include "kvstruct/kvstruct.h"
 #include "kvstruct/files/IniTable.h"
 
 CUserSettings::CUserSettings(const wchar_t* settingsPath, const wchar_t* defaultUserPath)

@@ -1,7 +1,7 @@
 #include "app/ui/DlgUsers.h"
 #include "app/doc/UserManager.h"
 #include "app/ui/UserDialogIds.h"
-#include "kvstruct/files/FileUtil.h"
+#include "kvstruct/kvstruct.h"
 #include "kvstruct/files/IniTable.h"
 #include "kvstruct/sys/MsgBox.h"
 #include "kvstruct/sys/MsgError.h"

@@ -1,6 +1,6 @@
 #include "app/ui/Help.h"
 
-#include "kvstruct/files/FileUtil.h"
+#include "kvstruct/kvstruct.h"
 #include "kvstruct/sys/MsgBox.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "app/ui/DlgUsers.h"
 #include "app/ui/UserDialogIds.h"
 #include "kvstruct/files/FileOperation.h"
-#include "kvstruct/files/FileUtil.h"
+#include "kvstruct/kvstruct.h"
 #include "kvstruct/files/IniTable.h"
 
 #include <gtest/gtest.h>
