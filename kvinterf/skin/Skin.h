@@ -111,9 +111,9 @@ public:
     void DropLink(const CSkin* element);
     // Places the element between its neighbours; returns the directions set (1, 0x10).
     int MoveByAssociation(int apply);
-    void Resize(const CSize& delta, CRect* rect, int notify);
-    // Moves the child window to the resolved placement.
-    void MoveSkin(const RECT* rect = nullptr);
+    virtual void Resize(const CSize& delta, CRect* rect, int notify);
+    // Moves the child window to the resolved placement (rect, when given, becomes it).
+    virtual void MoveSkin(const RECT* rect = nullptr);
     // Removes rect (parent's client coordinates) from the element's shape.
     int ExcludeRgn(const RECT& rect);
     // The shape back to the unexcluded one.
