@@ -126,6 +126,15 @@ public:
     void SetBaseRgn(HRGN region);
 
 protected:
+    // Paints the whole element through DrawItem, as an owner-draw request of ctlType would.
+    void DrawThroughItem(HDC dc, UINT ctlType);
+    // Narrows dc's clipping to region placed at (x, y).
+    static void ClipToRegion(HDC dc, HRGN region, int x, int y);
+    // Messages by which a system control paints itself.
+    static bool IsPaintMessage(UINT msg)
+    {
+        return msg == WM_PAINT || msg == WM_PRINTCLIENT || msg == WM_ERASEBKGND;
+    }
     // Resolves the anchors of a windowed element against its parent (after a bitmap loaded).
     void ResolvePlacement(const RECT& client);
 

@@ -13,6 +13,27 @@ HFONT MakeCaptionFont()
 
 } // namespace
 
+CButton* CButton::Make(HWND parent, DWORD style, const CRect& place, unsigned long skinStyle, UINT id,
+                       const wchar_t* pictureFile)
+{
+    CButton* button = new CButton;
+    const RECT rc = {place.left, place.top, place.left + place.right, place.top + place.bottom};
+    if (!button->Create(nullptr, parent, style | WS_VISIBLE, rc, id))
+    {
+        delete button;
+        return nullptr;
+    }
+    button->SetParam((unsigned short)id, place, skinStyle);
+    if (!button->LoadBitmapW(pictureFile, 5, 0))
+    {
+        delete button;
+        return nullptr;
+    }
+    // Above the strip or panel it lies on.
+    ::SetWindowPos(button->GetHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return button;
+}
+
 CButton::CButton()
     : m_hShape(nullptr), m_hFont(MakeCaptionFont()), m_crText(0x141414), m_nFlags(0), m_bLangChange(1),
       m_nAlignY(0), m_hFocusPic(nullptr), m_pNotify(nullptr), m_bTracking(false), m_bDown(false)
@@ -191,17 +212,7 @@ int CButton::DrawItem(DRAWITEMSTRUCT* item)
         if (mem)
         {
             const int saved = ::SaveDC(dc);
-            if (m_hShape)
-            {
-                HRGN clip = ::CreateRectRgn(0, 0, 0, 0);
-                if (clip)
-                {
-                    ::CombineRgn(clip, m_hShape, nullptr, RGN_COPY);
-                    ::OffsetRgn(clip, rc.left, rc.top);
-                    ::ExtSelectClipRgn(dc, clip, RGN_AND);
-                    ::DeleteObject(clip);
-                }
-            }
+            ClipToRegion(dc, m_hShape, rc.left, rc.top);
             HGDIOBJ old = ::SelectObject(mem, m_hFocusPic);
             ::TransparentBlt(dc, rc.left, rc.top, w, size.cy, mem, kPicFocus * w, 0, w, size.cy, 0xFF00FF);
             ::SelectObject(mem, old);
@@ -214,14 +225,7 @@ int CButton::DrawItem(DRAWITEMSTRUCT* item)
 
 void CButton::Draw(HDC dc)
 {
-    DRAWITEMSTRUCT item = {};
-    item.CtlType = ODT_BUTTON;
-    item.CtlID = GetCtrlID();
-    item.itemAction = ODA_DRAWENTIRE;
-    item.hwndItem = m_hWnd;
-    item.hDC = dc;
-    ::GetClientRect(m_hWnd, &item.rcItem);
-    DrawItem(&item);
+    DrawThroughItem(dc, ODT_BUTTON);
 }
 
 LRESULT CButton::MessageLoop(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)

@@ -23,6 +23,11 @@ public:
     CButton();
     ~CButton() override;
 
+    // A visible button child of parent at place (x, y, width, height) with its five pictures
+    // loaded from pictureFile; nullptr (nothing left behind) when either fails.
+    static CButton* Make(HWND parent, DWORD style, const CRect& place, unsigned long skinStyle, UINT id,
+                         const wchar_t* pictureFile);
+
     using CSkin::Create;
     HWND Create(HINSTANCE instance, HWND parent, DWORD style, const RECT& rect, UINT id) override;
     int LoadBitmapW(const wchar_t* file, int pictures, int reload) override;

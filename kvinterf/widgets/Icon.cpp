@@ -56,15 +56,9 @@ void CIcon::Unload()
 
 LRESULT CIcon::MessageLoop(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    switch (msg)
-    {
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-    case WM_ERASEBKGND:
-        return DefProc(hwnd, msg, wParam, lParam);
-    default:
-        return CSkin::MessageLoop(hwnd, msg, wParam, lParam);
-    }
+    // The system control paints itself.
+    return IsPaintMessage(msg) ? DefProc(hwnd, msg, wParam, lParam)
+                               : CSkin::MessageLoop(hwnd, msg, wParam, lParam);
 }
 
 } // namespace KV

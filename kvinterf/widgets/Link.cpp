@@ -71,17 +71,7 @@ int CLink::DrawItem(DRAWITEMSTRUCT* item)
     if (m_dib.IsLoad())
     {
         const int saved = ::SaveDC(dc);
-        if (m_hRgn)
-        {
-            HRGN clip = ::CreateRectRgn(0, 0, 0, 0);
-            if (clip)
-            {
-                ::CombineRgn(clip, m_hRgn, nullptr, RGN_COPY);
-                ::OffsetRgn(clip, rc.left, rc.top);
-                ::ExtSelectClipRgn(dc, clip, RGN_AND);
-                ::DeleteObject(clip);
-            }
-        }
+        ClipToRegion(dc, m_hRgn, rc.left, rc.top);
         const CSize size = m_dib.GetSize();
         const int w = size.cx / (m_nPictures > 0 ? m_nPictures : 1);
         DrawBitmap(dc, RECT{rc.left, rc.top, rc.left + w, rc.top + size.cy}, 0);
@@ -120,14 +110,7 @@ int CLink::DrawItem(DRAWITEMSTRUCT* item)
 
 void CLink::Draw(HDC dc)
 {
-    DRAWITEMSTRUCT item = {};
-    item.CtlType = ODT_BUTTON;
-    item.CtlID = GetCtrlID();
-    item.itemAction = ODA_DRAWENTIRE;
-    item.hwndItem = m_hWnd;
-    item.hDC = dc;
-    ::GetClientRect(m_hWnd, &item.rcItem);
-    DrawItem(&item);
+    DrawThroughItem(dc, ODT_BUTTON);
 }
 
 LRESULT CLink::MessageLoop(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)

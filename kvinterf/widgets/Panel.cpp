@@ -31,24 +31,13 @@ CButton* CPanel::Add(unsigned short id, const wchar_t* pictureFile, DWORD button
         return nullptr;
     if (m_listCtrl.empty() && m_listLoose.empty())
         m_ptCtrls = CPoint(m_rcDest.left, m_rcDest.top);
-    CButton* ctrl = new CButton;
-    ctrl->SetEnableLangChange(value);
     CRect place;
     if (kind == 1)
         place = CRect(m_ptCtrls.x + GetLWidht(), m_ptCtrls.y, 1, 1);
-    const RECT rc = {place.left, place.top, place.left + place.right, place.top + place.bottom};
-    if (!ctrl->Create(nullptr, m_hCtrlParent, buttonStyle | WS_VISIBLE, rc, id))
-    {
-        delete ctrl;
+    CButton* ctrl = CButton::Make(m_hCtrlParent, buttonStyle, place, kind | 0x2710, id, pictureFile);
+    if (!ctrl)
         return nullptr;
-    }
-    ctrl->SetParam(id, place, kind | 0x2710);
-    if (!ctrl->LoadBitmapW(pictureFile, 5, 0))
-    {
-        delete ctrl;
-        return nullptr;
-    }
-    ::SetWindowPos(ctrl->GetHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ctrl->SetEnableLangChange(value);
     if (kind)
         m_listCtrl.push_back(ctrl);
     else

@@ -61,23 +61,12 @@ CButton* CTabCtrl::Add(unsigned short id, const wchar_t* caption, const wchar_t*
         return nullptr;
     // Tabs lie on the strip, side by side from its left edge.
     const int x = m_rcDest.left + GetWidht(), y = m_rcDest.top;
-    const RECT rc = {x, y, x + 134, y + 40};
-    CButton* tab = new CButton;
+    CButton* tab = CButton::Make(m_hTabParent, style, CRect(x, y, 134, 40), 0x711, id, pictureFile);
+    if (!tab)
+        return nullptr;
     tab->SetAlignY(7);
-    if (!tab->Create(nullptr, m_hTabParent, style | WS_VISIBLE, rc, id))
-    {
-        delete tab;
-        return nullptr;
-    }
     tab->SetWindowTextW(caption ? caption : L"");
-    tab->SetParam(id, CRect(x, y, 134, 40), 0x711);
-    if (!tab->LoadBitmapW(pictureFile, 5, 0))
-    {
-        delete tab;
-        return nullptr;
-    }
     tab->SetNotify(this);
-    ::SetWindowPos(tab->GetHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     m_listTab.push_back(tab);
     m_rcDest.right = GetWidht();
     MoveSkin();
