@@ -34,6 +34,22 @@ CButton* CButton::Make(HWND parent, DWORD style, const CRect& place, unsigned lo
     return button;
 }
 
+CButton* CButton::Find(const std::vector<CButton*>& row, unsigned short id)
+{
+    for (CButton* button : row)
+        if (button->GetCtrlID() == id)
+            return button;
+    return nullptr;
+}
+
+int CButton::RowWidth(const std::vector<CButton*>& row)
+{
+    int width = 0;
+    for (const CButton* button : row)
+        width += button->DestRect().right;
+    return width;
+}
+
 CButton::CButton()
     : m_hShape(nullptr), m_hFont(MakeCaptionFont()), m_crText(0x141414), m_nFlags(0), m_bLangChange(1),
       m_nAlignY(0), m_hFocusPic(nullptr), m_pNotify(nullptr), m_bTracking(false), m_bDown(false)

@@ -2,6 +2,7 @@
 // An owner-drawn push button painted from five pictures of one skin bitmap (focus mark, normal,
 // pressed or checked, mouse over, hidden), clickable only inside the shape cut from the bitmap.
 #include "kvinterf/skin/Skin.h"
+#include <vector>
 
 namespace KV {
 
@@ -27,6 +28,9 @@ public:
     // loaded from pictureFile; nullptr (nothing left behind) when either fails.
     static CButton* Make(HWND parent, DWORD style, const CRect& place, unsigned long skinStyle, UINT id,
                          const wchar_t* pictureFile);
+    // The first button of a row with that control ID, and the width of the row.
+    static CButton* Find(const std::vector<CButton*>& row, unsigned short id);
+    static int RowWidth(const std::vector<CButton*>& row);
 
     using CSkin::Create;
     HWND Create(HINSTANCE instance, HWND parent, DWORD style, const RECT& rect, UINT id) override;

@@ -49,10 +49,7 @@ CButton* CPanel::Add(unsigned short id, const wchar_t* pictureFile, DWORD button
 
 CButton* CPanel::GetCtrl(unsigned short id) const
 {
-    for (CButton* ctrl : m_listCtrl)
-        if (ctrl->GetCtrlID() == id)
-            return ctrl;
-    return nullptr;
+    return CButton::Find(m_listCtrl, id);
 }
 
 void CPanel::EnableCtrl(unsigned short id, int enable)
@@ -75,10 +72,7 @@ void CPanel::SetCheck(unsigned short id, int check)
 
 unsigned short CPanel::GetLWidht() const
 {
-    int width = 0;
-    for (const CButton* ctrl : m_listCtrl)
-        width += ctrl->DestRect().right;
-    return (unsigned short)width;
+    return (unsigned short)CButton::RowWidth(m_listCtrl);
 }
 
 int CPanel::GetHeight() const

@@ -75,10 +75,7 @@ CButton* CTabCtrl::Add(unsigned short id, const wchar_t* caption, const wchar_t*
 
 CButton* CTabCtrl::GetCtrl(unsigned short id) const
 {
-    for (CButton* tab : m_listTab)
-        if (tab->GetCtrlID() == id)
-            return tab;
-    return nullptr;
+    return CButton::Find(m_listTab, id);
 }
 
 void CTabCtrl::SetCheck(unsigned short id)
@@ -109,10 +106,7 @@ int CTabCtrl::GetCheckNum() const
 
 int CTabCtrl::GetWidht() const
 {
-    int width = 0;
-    for (const CButton* tab : m_listTab)
-        width += tab->DestRect().right;
-    return width;
+    return CButton::RowWidth(m_listTab);
 }
 
 int CTabCtrl::GetHeight() const
