@@ -1,4 +1,4 @@
-// Skins: the window shape of a 60-element skin, and mouse moves over a skinned window, with
+// Skins: the window shape of a 60-element skin with buttons, and mouse moves over a skinned window, with
 // every heap allocation of the window library counted while the mouse moves.
 #include "bench.h"
 #include "kvinterf/kvinterf.h"
@@ -128,6 +128,11 @@ std::string Bmp24(int w, int h, bool holes)
 
 const wchar_t* kClass = L"FwBenchSkinWnd";
 
+bool IsButton(int i)
+{
+    return i % 4 == 3 && i % 5 != 0 && i % 7 != 0;
+}
+
 struct SkinSetup
 {
     std::wstring root;
@@ -142,7 +147,8 @@ struct SkinSetup
         {
             std::ofstream out((root + L"Bench\\" + std::to_wstring(100 + i) + L".bmp").c_str(),
                               std::ios::binary);
-            const std::string bmp = Bmp24(48, 40, true);
+            // Every fourth element is a button: five pictures side by side.
+            const std::string bmp = Bmp24(IsButton(i) ? 5 * 48 : 48, 40, true);
             out.write(bmp.data(), (std::streamsize)bmp.size());
         }
         KV::CWnd::RegisterClassW(::GetModuleHandleW(nullptr), kClass);
@@ -155,7 +161,10 @@ struct SkinSetup
         for (int i = 1; i < 60; ++i)
         {
             // Overlapping rows of statics with magenta holes, some stretched, some anchored right.
-            const unsigned long style = (i % 7 == 0) ? 0x02002412 : (i % 5 == 0) ? 0x02000413 : 0x02002111;
+            const unsigned long style = IsButton(i)    ? 0x03002111
+                                        : (i % 7 == 0) ? 0x02002412
+                                        : (i % 5 == 0) ? 0x02000413
+                                                       : 0x02002111;
             const RECT place = {(i % 10) * 40 + 4, (i / 10) * 34 + 4, (i % 5 == 0) ? 20 : 48, 40};
             wnd.AddSkin((unsigned short)(100 + i), place, style, nullptr, (unsigned short)(1000 + i));
         }

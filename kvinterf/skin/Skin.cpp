@@ -227,6 +227,29 @@ int CSkin::DrawItem(DRAWITEMSTRUCT*)
     return 0;
 }
 
+void CSkin::DrawThroughItem(HDC dc, UINT ctlType)
+{
+    DRAWITEMSTRUCT item = {};
+    item.CtlType = ctlType;
+    item.CtlID = GetCtrlID();
+    item.itemAction = ODA_DRAWENTIRE;
+    item.hwndItem = m_hWnd;
+    item.hDC = dc;
+    ::GetClientRect(m_hWnd, &item.rcItem);
+    DrawItem(&item);
+}
+
+void CSkin::ClipToRegion(HDC dc, HRGN region, int x, int y)
+{
+    HRGN clip = region ? ::CreateRectRgn(0, 0, 0, 0) : nullptr;
+    if (!clip)
+        return;
+    ::CombineRgn(clip, region, nullptr, RGN_COPY);
+    ::OffsetRgn(clip, x, y);
+    ::ExtSelectClipRgn(dc, clip, RGN_AND);
+    ::DeleteObject(clip);
+}
+
 CSkin* CSkin::GetChildSkin(unsigned short)
 {
     return nullptr;

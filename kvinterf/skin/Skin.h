@@ -112,9 +112,9 @@ public:
     void DropLink(const CSkin* element);
     // Places the element between its neighbours; returns the directions set (1, 0x10).
     int MoveByAssociation(int apply);
-    void Resize(const CSize& delta, CRect* rect, int notify);
-    // Moves the child window to the resolved placement.
-    void MoveSkin(const RECT* rect = nullptr);
+    virtual void Resize(const CSize& delta, CRect* rect, int notify);
+    // Moves the child window to the resolved placement (rect, when given, becomes it).
+    virtual void MoveSkin(const RECT* rect = nullptr);
     // Removes rect (parent's client coordinates) from the element's shape.
     int ExcludeRgn(const RECT& rect);
     // The shape back to the unexcluded one.
@@ -127,6 +127,15 @@ public:
     void SetBaseRgn(HRGN region);
 
 protected:
+    // Paints the whole element through DrawItem, as an owner-draw request of ctlType would.
+    void DrawThroughItem(HDC dc, UINT ctlType);
+    // Narrows dc's clipping to region placed at (x, y).
+    static void ClipToRegion(HDC dc, HRGN region, int x, int y);
+    // Messages by which a system control paints itself.
+    static bool IsPaintMessage(UINT msg)
+    {
+        return msg == WM_PAINT || msg == WM_PRINTCLIENT || msg == WM_ERASEBKGND;
+    }
     // Resolves the anchors of a windowed element against its parent (after a bitmap loaded).
     void ResolvePlacement(const RECT& client);
     // Loads the pictures; with place the window then takes its resolved placement.

@@ -5,6 +5,12 @@
 #include "kvinterf/widgets/Static.h"
 #include "kvinterf/widgets/Text.h"
 #include "kvinterf/widgets/Title.h"
+#include "kvinterf/widgets/Bitmap.h"
+#include "kvinterf/widgets/Button.h"
+#include "kvinterf/widgets/Icon.h"
+#include "kvinterf/widgets/Link.h"
+#include "kvinterf/widgets/List.h"
+#include "kvinterf/widgets/Splitter.h"
 #include "kvstruct/sys/MsgBox.h"
 #include "kvstruct/files/SafeFile.h"
 #include "kvstruct/core/Serialize.h"
@@ -53,7 +59,8 @@ CSkinWnd::CSkinWnd()
     : m_strName(L"New"), m_hRgnWnd(nullptr), m_bPartial(0), m_bDrag(false), m_nRole(0), m_nSteps(0),
       m_nSize(0), m_nStep(0), m_nInterval(0), m_nTimerID(0), m_bTimer(false),
       m_hCurArrow(::LoadCursorW(nullptr, IDC_ARROW)), m_hCurWE(::LoadCursorW(nullptr, IDC_SIZEWE)),
-      m_hCurNS(::LoadCursorW(nullptr, IDC_SIZENS)), m_hCurNWSE(::LoadCursorW(nullptr, IDC_SIZENWSE))
+      m_hCurNS(::LoadCursorW(nullptr, IDC_SIZENS)), m_hCurNWSE(::LoadCursorW(nullptr, IDC_SIZENWSE)),
+      m_hCurShown(nullptr), m_bTrackLeave(false)
 {
     m_listMove.reserve(16);
 }
@@ -86,6 +93,18 @@ CSkin* CSkinWnd::NewSkin(unsigned short, unsigned long type)
         return new CText;
     case kSkinTypeTitle:
         return new CTitle;
+    case kSkinTypeButton:
+        return new CButton;
+    case kSkinTypeSplitter:
+        return new CSplitter;
+    case kSkinTypeHyperLink:
+        return new CHyperLink;
+    case kSkinTypeList:
+        return new CList;
+    case kSkinTypeBitmap:
+        return new CBitmap;
+    case kSkinTypeIcon:
+        return new CIcon;
     default:
         return nullptr;
     }
@@ -687,7 +706,7 @@ HCURSOR CSkinWnd::CursorForRole(const CSkin* element) const
     }
 }
 
-LRESULT CSkinWnd::OnSetCursor(HWND, UINT, UINT)
+LRESULT CSkinWnd::OnSetCursor(HWND hwnd, UINT, UINT)
 {
     if (m_listSkin.empty() || !m_hWnd)
         return 0;
@@ -698,9 +717,31 @@ LRESULT CSkinWnd::OnSetCursor(HWND, UINT, UINT)
     if (index < 0)
         return 0;
     HCURSOR cursor = CursorForRole(m_listSkin[index]);
-    if (cursor)
+    // Setting the cursor is a round trip to the system on every mouse move. Over this window's
+    // own area nothing else sets it, so it is set again only after the mouse left that area
+    // (for a child, another window or anywhere else) or when another shape is wanted.
+    const bool own = hwnd == m_hWnd;
+    if (cursor && !(own && cursor == m_hCurShown))
         SetCursor(cursor);
+    m_hCurShown = nullptr;
+    if (own && cursor)
+    {
+        if (!m_bTrackLeave)
+        {
+            TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, m_hWnd, 0};
+            m_bTrackLeave = ::TrackMouseEvent(&track) != 0;
+        }
+        if (m_bTrackLeave)
+            m_hCurShown = cursor;
+    }
     return 1;
+}
+
+LRESULT CSkinWnd::OnMouseLeave()
+{
+    m_bTrackLeave = false;
+    m_hCurShown = nullptr;
+    return CWnd::OnMouseLeave();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -794,6 +835,9 @@ LRESULT CSkinWnd::OnDrawItem(UINT id, DRAWITEMSTRUCT* item)
         if ((item->hwndItem && element->GetHwnd() == item->hwndItem) ||
             (!item->hwndItem && element->GetCtrlID() == id))
             return element->DrawItem(item);
+    // Children that belong to an element (tabs, panel controls) draw themselves.
+    if (CSkin* child = dynamic_cast<CSkin*>(GetpWnd(item->hwndItem)))
+        return child->DrawItem(item);
     return 0;
 }
 

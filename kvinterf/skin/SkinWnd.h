@@ -34,6 +34,7 @@ public:
     LRESULT OnLButtonUp(UINT flags, int x, int y) override;
     LRESULT OnMouseMove(UINT flags, int x, int y) override;
     LRESULT OnSetCursor(HWND hwnd, UINT hitTest, UINT mouseMsg) override;
+    LRESULT OnMouseLeave() override;
     LRESULT OnTimer(UINT_PTR id) override;
     LRESULT OnDrawItem(UINT id, DRAWITEMSTRUCT* item) override;
     void Draw(HDC dc) override;
@@ -120,6 +121,9 @@ protected:
     HCURSOR m_hCurWE;
     HCURSOR m_hCurNS;
     HCURSOR m_hCurNWSE;
+    // The cursor this window set over its own area; valid until the mouse leaves that area.
+    HCURSOR m_hCurShown;
+    bool m_bTrackLeave;
 };
 
 } // namespace KV

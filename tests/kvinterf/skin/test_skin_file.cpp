@@ -14,7 +14,7 @@ std::string FourRecordLayout()
     f.U16(1).Str(L"Blue").U16(5);
     f.Record(700, 0, 0, 0, 0, 0x01111411);
     f.Record(701, 30, 4, 20, 12, 0x02002112, 1, 2, 300, 400);
-    f.Record(702, 5, 6, 70, 80, 0x03012111);    // button: no class in this library yet
+    f.Record(702, 5, 6, 70, 80, 0x03012111);    // button
     f.Record(703, 700, 0, 701, 24, 0x13000015); // text between 700 and 701
     f.Record(704, 1, 2, 3, 4, 0x09000011);      // table: no class yet
     return f.b;
@@ -70,12 +70,14 @@ TEST(SkinFile, RoundTripIsByteForByte)
     ASSERT_EQ(1, wnd.Load(folder.Layout().c_str(), 0));
     EXPECT_STREQ(L"Blue", wnd.GetName());
     // Only the types with a class here become elements; the others are carried along.
-    ASSERT_EQ(3, wnd.Size());
+    ASSERT_EQ(4, wnd.Size());
     EXPECT_EQ(700, wnd.GetSkin(0)->GetID());
     EXPECT_EQ(701, wnd.GetSkin(1)->GetID());
-    EXPECT_EQ(703, wnd.GetSkin(2)->GetID());
+    EXPECT_EQ(702, wnd.GetSkin(2)->GetID());
+    EXPECT_EQ(703, wnd.GetSkin(3)->GetID());
     EXPECT_NE(nullptr, dynamic_cast<KV::CStatic*>(wnd.GetSkin(1)));
-    EXPECT_NE(nullptr, dynamic_cast<KV::CText*>(wnd.GetSkin(2)));
+    EXPECT_NE(nullptr, dynamic_cast<KV::CButton*>(wnd.GetSkin(2)));
+    EXPECT_NE(nullptr, dynamic_cast<KV::CText*>(wnd.GetSkin(3)));
     const std::wstring copy = folder.root + L"Copy.skn";
     ASSERT_EQ(1, wnd.Save(copy.c_str()));
     EXPECT_EQ(fwtest::Hex(bytes), fwtest::Hex(fwtest::ReadFileBytes(copy)));
@@ -106,10 +108,11 @@ TEST(SkinFile, PartialLoadKeepsPictureAreasStaticsAndButtons)
     KV::CSkinWnd wnd;
     ASSERT_EQ(1, wnd.Load(folder.Layout().c_str(), 1));
     EXPECT_EQ(1, wnd.IsPartial());
-    ASSERT_EQ(2, wnd.Size());
+    ASSERT_EQ(3, wnd.Size());
     EXPECT_EQ(0x01000000ul, wnd.GetSkin(0)->GetStyle(KV::kSkinType));
     EXPECT_EQ(0x02000000ul, wnd.GetSkin(1)->GetStyle(KV::kSkinType));
-    // Saving writes the picture area, the static and the (class-less) button only.
+    EXPECT_EQ(0x03000000ul, wnd.GetSkin(2)->GetStyle(KV::kSkinType));
+    // Saving writes the picture area, the static and the button only.
     std::ostringstream out;
     ASSERT_EQ(1, wnd.Serialize(out));
     Bytes expect;
