@@ -3,6 +3,9 @@
 #include "kvinterf/widgets/Static.h"
 #include "kvinterf/widgets/Text.h"
 #include "kvinterf/widgets/Title.h"
+#include "kvinterf/widgets/Tree.h"
+#include "kvinterf/widgets/RichEdit.h"
+#include "kvinterf/widgets/Edit.h"
 #include "kvstruct/sys/MsgBox.h"
 #include "kvstruct/files/SafeFile.h"
 #include "kvstruct/core/Serialize.h"
@@ -63,6 +66,12 @@ CSkin* CSkinWnd::NewSkin(unsigned short, unsigned long type)
         return new CText;
     case kSkinTypeTitle:
         return new CTitle;
+    case kSkinTypeTree:
+        return new CTree;
+    case kSkinTypeRichEdit:
+        return new CRichEdit;
+    case kSkinTypeEdit:
+        return new CEdit;
     default:
         return nullptr;
     }
