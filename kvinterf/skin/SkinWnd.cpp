@@ -6,6 +6,8 @@
 #include "kvinterf/widgets/Tree.h"
 #include "kvinterf/widgets/RichEdit.h"
 #include "kvinterf/widgets/Edit.h"
+#include "kvinterf/widgets/Slider.h"
+#include "kvinterf/widgets/SelectBox.h"
 #include "kvstruct/sys/MsgBox.h"
 #include "kvstruct/files/SafeFile.h"
 #include "kvstruct/core/Serialize.h"
@@ -72,6 +74,10 @@ CSkin* CSkinWnd::NewSkin(unsigned short, unsigned long type)
         return new CRichEdit;
     case kSkinTypeEdit:
         return new CEdit;
+    case kSkinTypeSlider:
+        return new CSlider;
+    case kSkinTypeSelectBox:
+        return new CSelectBox;
     default:
         return nullptr;
     }
