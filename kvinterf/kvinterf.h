@@ -17,6 +17,7 @@
 #include "kvinterf/widgets/DlgCtrl.h"
 #include "kvinterf/widgets/RichEdit.h"
 #include "kvinterf/widgets/Edit.h"
+#include "kvinterf/widgets/Gradient.h"
 #include "kvinterf/widgets/Tray.h"
 #include "kvinterf/widgets/Slider.h"
 #include "kvinterf/widgets/SelectBox.h"

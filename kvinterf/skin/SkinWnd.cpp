@@ -6,6 +6,7 @@
 #include "kvinterf/widgets/Tree.h"
 #include "kvinterf/widgets/RichEdit.h"
 #include "kvinterf/widgets/Edit.h"
+#include "kvinterf/widgets/Gradient.h"
 #include "kvinterf/widgets/Slider.h"
 #include "kvinterf/widgets/SelectBox.h"
 #include "kvstruct/sys/MsgBox.h"
@@ -74,6 +75,8 @@ CSkin* CSkinWnd::NewSkin(unsigned short, unsigned long type)
         return new CRichEdit;
     case kSkinTypeEdit:
         return new CEdit;
+    case kSkinTypeGradient:
+        return new CGradient;
     case kSkinTypeSlider:
         return new CSlider;
     case kSkinTypeSelectBox:
