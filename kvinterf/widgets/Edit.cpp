@@ -18,10 +18,7 @@ HWND CEdit::Create(HINSTANCE instance, HWND parent, DWORD style, const RECT& rec
                       rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, id, instance);
     if (!hwnd)
         return nullptr;
-    if (!m_hFont)
-        m_hFont = MakeArial(kDefaultHeight, 0);
-    if (m_hFont)
-        ::SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), TRUE);
+    UseDefaultFont(kDefaultHeight, 1);
     return hwnd;
 }
 

@@ -11,10 +11,7 @@ HWND CSelectBox::Create(HINSTANCE instance, HWND parent, DWORD style, const RECT
     HWND hwnd = CreateControl(0, L"COMBOBOX", style | 0x50210003, 0, 0, 0, 0, parent, id, instance);
     if (!hwnd)
         return nullptr;
-    if (!m_hFont)
-        m_hFont = MakeArial(kDefaultHeight, 0);
-    if (m_hFont)
-        ::SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), TRUE);
+    UseDefaultFont(kDefaultHeight, 1);
     return hwnd;
 }
 

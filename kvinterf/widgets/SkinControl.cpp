@@ -34,6 +34,14 @@ int CSkinControl::ReplaceFont(HFONT font, int apply)
     return 1;
 }
 
+void CSkinControl::UseDefaultFont(int height, int apply)
+{
+    if (!m_hFont)
+        m_hFont = MakeArial(height, 0);
+    if (apply && m_hFont && m_hWnd)
+        ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), TRUE);
+}
+
 HWND CSkinControl::CreateControl(DWORD exStyle, const wchar_t* className, DWORD style, int x, int y, int w,
                                  int h, HWND parent, UINT id, HINSTANCE instance)
 {

@@ -22,6 +22,8 @@ protected:
     // Takes ownership of font (the old one is freed); applies it to the control when asked.
     // 0 for a null font (nothing changes).
     int ReplaceFont(HFONT font, int apply);
+    // Makes "Arial" of that height when no font is set; applies the font when asked.
+    void UseDefaultFont(int height, int apply);
     // Sends a notification on to the parent window with its code as the message number.
     LRESULT ForwardNotify(int id, NMHDR* header);
     // Creates the control as a child of parent and binds it to this element.

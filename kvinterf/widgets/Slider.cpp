@@ -12,8 +12,7 @@ HWND CSlider::Create(HINSTANCE instance, HWND parent, DWORD style, const RECT&, 
     if (!hwnd)
         return nullptr;
     ::SendMessageW(hwnd, TBM_SETUNICODEFORMAT, TRUE, 0);
-    if (!m_hFont)
-        m_hFont = MakeArial(kDefaultHeight, 0);
+    UseDefaultFont(kDefaultHeight, 0); // kept for the owner; the trackbar draws no text
     return hwnd;
 }
 
