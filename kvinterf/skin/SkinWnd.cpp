@@ -11,6 +11,12 @@
 #include "kvinterf/widgets/Link.h"
 #include "kvinterf/widgets/List.h"
 #include "kvinterf/widgets/Splitter.h"
+#include "kvinterf/widgets/Tree.h"
+#include "kvinterf/widgets/RichEdit.h"
+#include "kvinterf/widgets/Edit.h"
+#include "kvinterf/widgets/Gradient.h"
+#include "kvinterf/widgets/Slider.h"
+#include "kvinterf/widgets/SelectBox.h"
 #include "kvstruct/sys/MsgBox.h"
 #include "kvstruct/files/SafeFile.h"
 #include "kvstruct/core/Serialize.h"
@@ -105,6 +111,18 @@ CSkin* CSkinWnd::NewSkin(unsigned short, unsigned long type)
         return new CBitmap;
     case kSkinTypeIcon:
         return new CIcon;
+    case kSkinTypeTree:
+        return new CTree;
+    case kSkinTypeRichEdit:
+        return new CRichEdit;
+    case kSkinTypeEdit:
+        return new CEdit;
+    case kSkinTypeGradient:
+        return new CGradient;
+    case kSkinTypeSlider:
+        return new CSlider;
+    case kSkinTypeSelectBox:
+        return new CSelectBox;
     default:
         return nullptr;
     }
