@@ -1,5 +1,5 @@
 #include "kvinterf/widgets/Link.h"
-#include "kvstruct/files/FileUtil.h"
+#include "kvstruct/kvstruct.h"
 #include <commdlg.h>
 #include <cwchar>
 
