@@ -8,6 +8,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -62,9 +63,74 @@ TEST(ShippedSkin, DefaultLayoutAndPictures)
             EXPECT_EQ(20u, height);
         }
     }
-    for (unsigned id : {700u, 604u, 605u, 606u, 600u, 601u, 602u, 607u, 303u, 304u, 550u, 551u, 553u})
+    for (unsigned id : {410u, 411u, 604u,  605u, 606u, 600u, 601u, 602u, 607u, 303u, 304u, 550u,
+                        551u, 553u, 3025u, 301u, 302u, 305u, 306u, 455u, 456u, 457u, 458u})
         EXPECT_EQ(1u, ids.count(id)) << id;
     // The keyboard's picture is its colour-scheme table.
     EXPECT_EQ(fwtest::ReadFileBytes(fwtest::BinDir() + L"\\Data\\KeyboardScheme.bmp"),
               fwtest::ReadFileBytes(root + L"Default\\304.bmp"));
+}
+
+namespace {
+
+struct Picture
+{
+    unsigned long width = 0, height = 0;
+    std::string pixels; // bottom-up rows of three bytes, padded to four
+};
+
+Picture ReadPicture(unsigned id)
+{
+    const std::string bmp =
+        fwtest::ReadFileBytes(fwtest::BinDir() + L"\\Skin\\Default\\" + std::to_wstring(id) + L".bmp");
+    Picture pic;
+    if (bmp.size() < 54 || bmp.substr(0, 2) != "BM" || U16(bmp, 28) != 24)
+        return pic;
+    pic.width = U32(bmp, 18);
+    pic.height = U32(bmp, 22);
+    pic.pixels = bmp.substr(U32(bmp, 10));
+    return pic;
+}
+
+} // namespace
+
+// Pictures the page views load by number from the skin folder, beside the layout's elements.
+TEST(ShippedSkin, PagePicturesHaveTheShapesTheirViewsRead)
+{
+    struct Case
+    {
+        std::vector<unsigned> ids;
+        unsigned long width, height; // 0: any
+        unsigned pictures;
+    };
+    const Picture panel = ReadPicture(700);
+    ASSERT_GT(panel.height, 0u);
+    const Case cases[] = {
+        {{2003, 2004, 2013, 2014, 2023, 2024, 2033, 2034}, 5 * 134, 40, 5}, // tabs: five pictures of 134 x 40
+        {{2411}, 0, 40, 1},                                                 // tab strip as tall as the tabs
+        // Statistic check boxes by column ID and the panels' buttons: as tall as the panel.
+        {{701, 702, 703, 704, 705, 706, 707, 708, 709, 750, 751, 752, 800, 801}, 0, panel.height, 5},
+        {{306, 305}, 8, 1, 1},  // the score table's and the graph's eight colours
+        {{301, 4000}, 2, 1, 1}, // a tree's background and text colours
+    };
+    for (const Case& c : cases)
+        for (unsigned id : c.ids)
+        {
+            SCOPED_TRACE(id);
+            const Picture pic = ReadPicture(id);
+            ASSERT_GT(pic.width, 0u);
+            EXPECT_EQ(0u, pic.width % c.pictures);
+            if (c.width)
+            {
+                EXPECT_EQ(c.width, pic.width);
+            }
+            if (c.height)
+            {
+                EXPECT_EQ(c.height, pic.height);
+            }
+        }
+    // The two colours of a tree differ, so its text can be read.
+    const Picture tree = ReadPicture(301);
+    ASSERT_GE(tree.pixels.size(), 6u);
+    EXPECT_NE(tree.pixels.substr(0, 3), tree.pixels.substr(3, 3));
 }

@@ -3,10 +3,11 @@
 and the window frame, as 24-bit bitmaps in data/Skin/Default/.
 
 Elements (picture number = control ID), listed in creation order:
-  700 title bar, 606/605/604 minimize, maximize, close,
-  600/601/602 page buttons (typing, statistics, lessons), 703 tool strip, 607 keyboard panel,
+  410 title bar, 606/605/604 minimize, maximize, close,
+  600/601/602 page buttons (typing, statistics, lessons), 411 tool strip, 607 keyboard panel,
   303 typing view, 550 lesson bar, 551 error bar, 553 rhythm bar, 304 keyboard.
 Rows never overlap: the window's shape is the union of the elements.
+The statistics and lesson editor pages come from skin_pages.py.
 """
 import argparse
 import os
@@ -42,17 +43,18 @@ Y_VIEW = Y_STRIP + STRIP_H
 Y_BARS = Y_VIEW + VIEW_H
 Y_KEYBOARD = Y_BARS + 3 * BAR_H
 PAGE_W, WINDOW_BUTTON_W, PANEL_W = 52, 30, 44
+EXPORT_W = 44  # the statistics page's export button (skin_pages.py) stands left of 607
 
 # (picture, placement a b c d, style)
 LAYOUT = [
-    (700, (0, 0, 3 * WINDOW_BUTTON_W, TITLE_H), T_TITLE | STRETCH_H | TOP),
+    (410, (0, 0, 3 * WINDOW_BUTTON_W, TITLE_H), T_TITLE | STRETCH_H | TOP),
     (606, (3 * WINDOW_BUTTON_W, 0, 0, 0), T_BUTTON | RIGHT | TOP | FROM_BITMAP),
     (605, (2 * WINDOW_BUTTON_W, 0, 0, 0), T_BUTTON | RIGHT | TOP | FROM_BITMAP),
     (604, (WINDOW_BUTTON_W, 0, 0, 0), T_BUTTON | RIGHT | TOP | FROM_BITMAP),
     (600, (0, Y_STRIP, 0, 0), T_BUTTON | LEFT | TOP | FROM_BITMAP),
     (601, (PAGE_W, Y_STRIP, 0, 0), T_BUTTON | LEFT | TOP | FROM_BITMAP),
     (602, (2 * PAGE_W, Y_STRIP, 0, 0), T_BUTTON | LEFT | TOP | FROM_BITMAP),
-    (703, (3 * PAGE_W, Y_STRIP, PANEL_W, STRIP_H), T_STATIC | STRETCH_H | TOP),
+    (411, (3 * PAGE_W, Y_STRIP, PANEL_W + EXPORT_W, STRIP_H), T_STATIC | STRETCH_H | TOP),
     (607, (PANEL_W, Y_STRIP, 0, 0), T_BUTTON | RIGHT | TOP | FROM_BITMAP),
     (303, (0, Y_VIEW, 0, VIEW_H), T_OPENGL | STRETCH_H | TOP),
     (550, (0, Y_BARS, 0, BAR_H), T_PROGRESS | STRETCH_H | TOP),
@@ -63,10 +65,13 @@ LAYOUT = [
 
 
 def skn(name, layout):
-    """The layout file: version, name, count, one record per element."""
+    """The layout file: version, name, count, one record per element (a record may end with its
+    limit rectangle; the default is 0, 0, 99, 99)."""
     out = struct.pack("<HH", 1, len(name)) + name.encode("utf-16-le") + struct.pack("<H", len(layout))
-    for pid, (a, b, c, d), style in layout:
-        out += struct.pack("<HH4H4HI", 1, pid, a, b, c, d, 0, 0, 99, 99, style)
+    for record in layout:
+        pid, (a, b, c, d), style = record[:3]
+        limit = record[3] if len(record) > 3 and record[3] else (0, 0, 99, 99)
+        out += struct.pack("<HH4H4HI", 1, pid, a, b, c, d, *limit, style)
     return out
 
 
@@ -224,14 +229,14 @@ def title_bar():
 
 def pictures():
     return {
-        700: title_bar(),
+        410: title_bar(),
         606: window_button("minimize"),
         605: window_button("maximize"),
         604: window_button("close"),
         600: page_button(draw_keyboard_icon),
         601: page_button(draw_chart_icon),
         602: page_button(draw_lessons_icon),
-        703: vgradient(16, STRIP_H, (244, 246, 249), STRIP),
+        411: vgradient(16, STRIP_H, (244, 246, 249), STRIP),
         607: panel_button(),
         303: Image.new("RGB", (8, 8), (250, 250, 247)),
         550: progress(lesson_icon),
@@ -246,18 +251,20 @@ def main():
                     help="skin root to write Default.skn and Default/ into")
     ap.add_argument("--name", default="Default")
     args = ap.parse_args()
+    import skin_pages  # the other pages draw with the helpers above
+    layout = LAYOUT + skin_pages.PAGES_LAYOUT
     folder = os.path.join(args.root, args.name)
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(args.root, args.name + ".skn"), "wb") as f:
-        f.write(skn(args.name, LAYOUT))
-    for pid, img in pictures().items():
+        f.write(skn(args.name, layout))
+    for pid, img in {**pictures(), **skin_pages.pictures()}.items():
         img.save(os.path.join(folder, f"{pid}.bmp"))
     with open(os.path.join(folder, "304.bmp"), "wb") as f:
         f.write(make_scheme.bitmap(make_scheme.SCHEMES))
-    missing = [pid for pid, _, _ in LAYOUT if not os.path.exists(os.path.join(folder, f"{pid}.bmp"))]
+    missing = [record[0] for record in layout if not os.path.exists(os.path.join(folder, f"{record[0]}.bmp"))]
     if missing:
         sys.exit(f"pictures missing for {missing}")
-    print(f"{args.name}: {len(LAYOUT)} elements in {folder}")
+    print(f"{args.name}: {len(layout)} elements in {folder}")
 
 
 if __name__ == "__main__":
