@@ -1,13 +1,18 @@
 // The Default skin shipped beside the program: its layout reads back and every element has a
 // picture of the right shape.
 #include "common/fwtest.h"
+#include "app/ui/SkinPages.h"
 #include "kvinterf/skin/SkinWnd.h"
+#include "kvinterf/widgets/Splitter.h"
+#include "kvinterf/widgets/Static.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <iterator>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -133,4 +138,81 @@ TEST(ShippedSkin, PagePicturesHaveTheShapesTheirViewsRead)
     const Picture tree = ReadPicture(301);
     ASSERT_GE(tree.pixels.size(), 6u);
     EXPECT_NE(tree.pixels.substr(0, 3), tree.pixels.substr(3, 3));
+}
+
+namespace {
+
+// The main window makes its own views of the view elements; a static stands in for each here.
+struct PagesWnd : KV::CSkinWnd
+{
+    KV::CSkin* NewSkin(unsigned short controlId, unsigned long type) override
+    {
+        KV::CSkin* element = KV::CSkinWnd::NewSkin(controlId, type);
+        return element ? element : new KV::CStatic;
+    }
+};
+
+} // namespace
+
+// Laid out by a skinned window, the frame and each page tile the client area: nothing of a page
+// lies outside the window, overlaps another element or leaves a hole in the window's shape.
+TEST(ShippedSkin, EachPageTilesTheWindow)
+{
+    struct Page
+    {
+        const unsigned short* ids;
+        size_t count;
+    };
+    const Page pages[] = {{kTypingPageElements, std::size(kTypingPageElements)},
+                          {kStatisticsPageElements, std::size(kStatisticsPageElements)},
+                          {kLessonPageElements, std::size(kLessonPageElements)}};
+    const SIZE sizes[] = {{657, 325}, {1024, 700}, {1600, 1000}};
+    fwtest::MsgRecorder rec;
+    HINSTANCE module = ::GetModuleHandleW(nullptr);
+    const wchar_t* kClass = L"FwShippedSkinWnd";
+    KV::CWnd::RegisterClassW(module, kClass);
+    for (const SIZE& size : sizes)
+    {
+        SCOPED_TRACE(testing::Message() << size.cx << "x" << size.cy);
+        PagesWnd wnd;
+        wnd.SetPath((fwtest::BinDir() + L"\\Skin\\").c_str());
+        ASSERT_EQ(1, wnd.Load((fwtest::BinDir() + L"\\Skin\\Default.skn").c_str(), 0));
+        // Creating the window creates the elements.
+        ASSERT_NE(nullptr,
+                  wnd.Create(0, kClass, L"", WS_POPUP, 0, 0, size.cx, size.cy, nullptr, nullptr, module));
+        for (auto split : {std::make_pair(kStatisticsSplitter, 68), std::make_pair(kLessonSplitter, 45)})
+        {
+            auto* splitter = dynamic_cast<KV::CSplitter*>(wnd.GetSkinByID(split.first));
+            ASSERT_NE(nullptr, splitter);
+            splitter->SetPos(split.second);
+            splitter->MoveSkin();
+        }
+        wnd.ApplyAssociations();
+        for (const Page& page : pages)
+        {
+            std::vector<unsigned short> ids(std::begin(kFrameElements), std::end(kFrameElements));
+            ids.insert(ids.end(), page.ids, page.ids + page.count);
+            long area = 0;
+            for (size_t i = 0; i < ids.size(); ++i)
+            {
+                SCOPED_TRACE(ids[i]);
+                KV::CSkin* element = wnd.GetSkinByID(ids[i]);
+                ASSERT_NE(nullptr, element);
+                const KV::CRect rc = element->GetRect();
+                EXPECT_TRUE(rc.left >= 0 && rc.top >= 0 && rc.right <= size.cx && rc.bottom <= size.cy);
+                area += (long)rc.Width() * rc.Height();
+                for (size_t j = 0; j < i; ++j)
+                {
+                    KV::CRect common;
+                    EXPECT_FALSE(common.IntersectRect(rc, wnd.GetSkinByID(ids[j])->GetRect())) << ids[j];
+                }
+            }
+            EXPECT_EQ((long)size.cx * size.cy, area);
+        }
+        // Both views of a side-by-side page keep room for their two tabs.
+        for (unsigned short id : {306, 305, 301, 302})
+            EXPECT_GE(wnd.GetSkinByID(id)->GetRect().Width(), 2 * 134) << id;
+        wnd.DestroyWindow();
+    }
+    EXPECT_EQ(0u, rec.Count());
 }

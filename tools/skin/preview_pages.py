@@ -77,7 +77,7 @@ def layout(elements, folder, w, h):
             ch = ph if from_bmp and va != 0x60 else (h - d - y if va == 0x30 else d)
         if (s >> 24) == 0x06:  # splitters stand at their share of the width
             share = skin_pages.SPLIT_STAT if el["id"] == 455 else skin_pages.SPLIT_LESSON
-            x = max(el["limit"][0], min(w * share // 100 - cw // 2, w - el["limit"][2]))
+            x = min(max(el["limit"][0], w * share // 100 - cw // 2), w - el["limit"][2])
         el["rect"] = [x, y, cw, ch]
         by_id[el["id"]] = el
     for el in elements:

@@ -47,9 +47,10 @@ ERROR_RED = (214, 70, 70)
 GOOD_GREEN = (46, 150, 90)
 
 
-# A view keeps room for its two tabs on either side of a splitter.
-MIN_VIEW_W = 2 * TAB_W + 6
-SPLIT_LIMIT = (MIN_VIEW_W, 0, MIN_VIEW_W, 99)
+# A view keeps room for its two tabs on either side of a splitter (the limits bound the
+# splitter's left edge: from the left, and from the right edge of the window).
+MIN_VIEW_W = 2 * TAB_W
+SPLIT_LIMIT = (EDGE_W + MIN_VIEW_W, 0, MIN_VIEW_W + SPLIT_W + EDGE_W, 99)
 
 
 def _split_x(share):
