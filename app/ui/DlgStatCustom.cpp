@@ -2,6 +2,7 @@
 #include "app/doc/OptionsDoc.h"
 #include "app/ui/Commands.h"
 #include "app/ui/StatDialogIds.h"
+#include "kvfwctrl/stats/LapListLang.h"
 #include "kvstruct/files/IniTable.h"
 
 #include <iterator>
@@ -95,4 +96,9 @@ INT_PTR CDlgStatCustom::OnSize(UINT type, int width, int height)
     ::MoveWindow(::GetDlgItem(m_hWnd, IDC_STAT_GROUPING), 0, 0, half, kListHeight, TRUE);
     ::MoveWindow(::GetDlgItem(m_hWnd, IDC_STAT_TYPE_FILTER), half, 0, half, kListHeight, TRUE);
     return 0;
+}
+
+KV::CLapListGroup& RegroupStatistics(KV::CLapListLang& store, COptionsDoc& options)
+{
+    return store.GetGroup(options.m_nGroupMode, options.m_nLessonFilter, options.m_scoreColumns);
 }

@@ -5,7 +5,9 @@
 
 namespace KV {
 class CIniTable;
-}
+class CLapListGroup;
+class CLapListLang;
+} // namespace KV
 class COptionsDoc;
 
 class CDlgStatCustom : public KV::CDialogColor
@@ -32,3 +34,7 @@ private:
     COptionsDoc& m_options;
     const KV::CIniTable* m_pLang;
 };
+
+// The rows of the statistics page: the groups of the current lap list by the stored grouping,
+// type filter and score columns (rebuilt whenever the filter bar announces a change).
+KV::CLapListGroup& RegroupStatistics(KV::CLapListLang& store, COptionsDoc& options);

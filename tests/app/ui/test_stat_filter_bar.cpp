@@ -5,6 +5,7 @@
 #include "app/ui/Commands.h"
 #include "app/ui/DlgStatCustom.h"
 #include "app/ui/StatDialogIds.h"
+#include "kvfwctrl/stat_test_util.h"
 #include "kvstruct/files/IniTable.h"
 
 #include <gtest/gtest.h>
@@ -156,4 +157,60 @@ TEST_F(StatFilterBar, ListsShareTheWidthSideBySide)
         ::SendMessageW(list, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
         EXPECT_GT(dropped.bottom - dropped.top, rc.bottom - rc.top); // room for the entries
     }
+}
+
+namespace {
+
+// A statistics store whose current list holds laps made by the test.
+struct TestStore : KV::CLapListLang
+{
+    stattest::TestLapList& Use()
+    {
+        auto* list = new stattest::TestLapList;
+        m_lists.push_back(list);
+        m_pCurrent = list;
+        return *list;
+    }
+};
+
+KV::CLapListLang* g_store = nullptr;
+COptionsDoc* g_options = nullptr;
+std::vector<unsigned short> g_rowTypes;
+
+// The main window's answer to the filter bar: regroup and note the rows' lesson types.
+LRESULT CALLBACK RegroupingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_COMMAND &&
+        (LOWORD(wParam) == kCmdGroupingChanged || LOWORD(wParam) == kCmdTypeFilterChanged))
+    {
+        g_rowTypes.clear();
+        KV::CLapListGroup& rows = RegroupStatistics(*g_store, *g_options);
+        for (unsigned long i = 0; i < rows.GetSize(); ++i)
+            g_rowTypes.push_back(rows.Get(i)->GetTypeLesson());
+    }
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(StatFilterBar, ShowCapitalsLeavesOnlyCapitalLetterPassesAsRows)
+{
+    TestStore store;
+    stattest::TestLapList& laps = store.Use();
+    const unsigned short types[] = {1, 3, 2, 3, 7, 3};
+    for (int i = 0; i < 6; ++i)
+        laps.Add().Counts(40, 2, 8, 60).Type(types[i]).Date(2026, 11, 1 + i).Name(L"lesson");
+    g_store = &store;
+    g_options = &m_options;
+    ::SetWindowLongPtrW(m_main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RegroupingProc));
+
+    CDlgStatCustom bar(m_view, m_options, &m_lang);
+    ASSERT_NE(nullptr, bar.Create(m_module));
+    Choose(bar, IDC_STAT_TYPE_FILTER, 3);
+    EXPECT_EQ(3, m_options.m_nLessonFilter);
+    EXPECT_EQ(std::vector<unsigned short>({3, 3, 3}), g_rowTypes);
+    // Back to all lessons: every pass is a row again.
+    Choose(bar, IDC_STAT_TYPE_FILTER, 0);
+    EXPECT_EQ(std::vector<unsigned short>({1, 3, 2, 3, 7, 3}), g_rowTypes);
+    ::SetWindowLongPtrW(m_main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc));
 }
