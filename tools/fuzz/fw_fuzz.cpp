@@ -34,16 +34,40 @@ std::string Narrow(const std::wstring& w)
     return std::string(w.begin(), w.end());
 }
 
-// Memory of a process now, or at its peak: committed or resident, whichever Wine reports larger.
+// The process memory counters of ntdll: unlike GetProcessMemoryInfo they include the address
+// space a process has taken without touching it (a huge allocation never written to).
+struct CVmCounters
+{
+    SIZE_T PeakVirtualSize;
+    SIZE_T VirtualSize;
+    ULONG PageFaultCount;
+    SIZE_T PeakWorkingSetSize;
+    SIZE_T WorkingSetSize;
+    SIZE_T QuotaPeakPagedPoolUsage;
+    SIZE_T QuotaPagedPoolUsage;
+    SIZE_T QuotaPeakNonPagedPoolUsage;
+    SIZE_T QuotaNonPagedPoolUsage;
+    SIZE_T PagefileUsage;
+    SIZE_T PeakPagefileUsage;
+};
+typedef LONG(WINAPI* QueryProcess)(HANDLE, ULONG, void*, ULONG, ULONG*);
+const ULONG kProcessVmCounters = 3;
+
+// Memory of a process now, or at its peak: the largest of its address space, committed and
+// resident memory, so that a blow-up counts however Wine reports it.
 SIZE_T MemoryBytes(HANDLE process, bool peak = false)
 {
+    static const QueryProcess query = reinterpret_cast<QueryProcess>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    CVmCounters vm = {};
+    if (query)
+        query(process, kProcessVmCounters, &vm, sizeof(vm), nullptr);
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof(counters);
-    if (!::GetProcessMemoryInfo(process, &counters, sizeof(counters)))
-        return 0;
+    ::GetProcessMemoryInfo(process, &counters, sizeof(counters));
     if (peak)
-        return std::max(counters.PeakPagefileUsage, counters.PeakWorkingSetSize);
-    return std::max(counters.PagefileUsage, counters.WorkingSetSize);
+        return std::max({vm.PeakVirtualSize, counters.PeakPagefileUsage, counters.PeakWorkingSetSize});
+    return std::max({vm.VirtualSize, counters.PagefileUsage, counters.WorkingSetSize});
 }
 
 bool WriteWhole(const std::wstring& path, const std::string& bytes)
