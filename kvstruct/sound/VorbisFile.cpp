@@ -13,6 +13,8 @@ const unsigned long kMaxFileBytes = 64ul * 1024 * 1024;
 // Ten minutes at 48 kHz stereo: a sound never decodes to more, whatever its data says.
 const size_t kMaxSamples = 600ul * 48000 * 2;
 const int kChunkFrames = 4096;
+// Only a bound of the hint: the shipped music holds about 11 samples per byte.
+const unsigned long long kMaxSamplesPerByte = 64;
 } // namespace
 
 int DecodeVorbisMemory(const unsigned char* data, unsigned long size, CPcmBuffer& out)
@@ -30,8 +32,10 @@ int DecodeVorbisMemory(const unsigned char* data, unsigned long size, CPcmBuffer
     if (channels == static_cast<int>(info.channels) && rate == static_cast<int>(info.rate))
     {
         std::vector<short> samples;
-        samples.reserve(
-            static_cast<size_t>(std::min<unsigned long long>(info.frames * channels, kMaxSamples)));
+        // The length the last page states, but no more than such a file can plausibly hold.
+        samples.reserve(static_cast<size_t>(
+            std::min<unsigned long long>({info.frames * channels, kMaxSamples,
+                                          static_cast<unsigned long long>(size) * kMaxSamplesPerByte})));
         short chunk[kChunkFrames * 2];
         for (;;)
         {
