@@ -15,6 +15,7 @@
 #include "kvstruct/sound/AudioBackend.h"
 #include "kvstruct/sound/XAudio2Backend.h"
 #include "kvstruct/sound/VorbisFile.h"
+#include "kvstruct/sound/OggCheck.h"
 #include "kvstruct/sound/Sound.h"
 #include "kvstruct/sound/SoundSystem.h"
 #include "kvstruct/core/TextCopy.h"

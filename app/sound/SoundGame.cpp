@@ -1,32 +1,8 @@
 #include "app/sound/SoundGame.h"
-#include "app/sound/SoundSys.h"
 
-CSoundGame::CSoundGame() : m_bSwitch(1), m_pSwitch(&m_bSwitch)
+CSoundGame::CSoundGame()
 {
-    wchar_t path[MAX_PATH];
-    GetSoundFolderW(path);
-    SetPath(path);
     CSoundGame::SetDefault();
-}
-
-CSoundGame::CSoundGame(const CSoundGame& other)
-    : KV::CSoundSystem(other), m_bSwitch(other.m_bSwitch),
-      m_pSwitch(other.m_pSwitch == &other.m_bSwitch ? &m_bSwitch : other.m_pSwitch)
-{}
-
-CSoundGame& CSoundGame::operator=(const CSoundGame& other)
-{
-    KV::CSoundSystem::operator=(other);
-    m_bSwitch = other.m_bSwitch;
-    m_pSwitch = other.m_pSwitch == &other.m_bSwitch ? &m_bSwitch : other.m_pSwitch;
-    return *this;
-}
-
-int CSoundGame::Play(unsigned short id)
-{
-    if (!IsOn())
-        return 1;
-    return KV::CSoundSystem::Play(id);
 }
 
 void CSoundGame::SetDefault()
@@ -43,19 +19,6 @@ void CSoundGame::SetDefault()
     Add(SoundResultLow, L"sound-1.ogg");
     Add(SoundResume, L"click-3.ogg");
     Add(SoundWaiting, L"music-1.ogg");
-}
-
-int CSoundGame::LoadIfOn()
-{
-    return IsOn() ? Load() : 1;
-}
-
-int CSoundGame::Serialize(std::istream& in)
-{
-    if (KV::CSoundSystem::Serialize(in))
-        return 1;
-    SetDefault();
-    return 0;
 }
 
 unsigned short CSoundGame::GetResultSoundID(int score)

@@ -1,42 +1,19 @@
 #include "app/sound/SoundSys.h"
-#include "kvstruct/files/Paths.h"
+#include "app/ui/Commands.h"
 
-#include <cwchar>
+namespace {
 
-void GetSoundFolderW(wchar_t* buffer)
+// Notifications of edit, list and combo box controls that are no user command: focus, change,
+// update and cancelled selections play nothing. List boxes share codes 3 and 4
+// (LBN_SELCANCEL, LBN_SETFOCUS) with combo boxes.
+const WORD kSilentNotifications[] = {CBN_SETFOCUS, CBN_KILLFOCUS, CBN_SELENDCANCEL, EN_SETFOCUS,
+                                     EN_KILLFOCUS, EN_CHANGE,     EN_UPDATE};
+
+} // namespace
+
+CSoundSys::CSoundSys()
 {
-    if (!KV::GetPathToExeW(buffer, MAX_PATH) || wcslen(buffer) + 6 >= MAX_PATH)
-        buffer[0] = 0;
-    else
-        wcscat(buffer, L"Sound\\");
-}
-
-CSoundSys::CSoundSys() : m_bSwitch(1), m_pSwitch(&m_bSwitch)
-{
-    wchar_t path[MAX_PATH];
-    GetSoundFolderW(path);
-    SetPath(path);
     CSoundSys::SetDefault();
-}
-
-CSoundSys::CSoundSys(const CSoundSys& other)
-    : KV::CSoundSystem(other), m_bSwitch(other.m_bSwitch),
-      m_pSwitch(other.m_pSwitch == &other.m_bSwitch ? &m_bSwitch : other.m_pSwitch)
-{}
-
-CSoundSys& CSoundSys::operator=(const CSoundSys& other)
-{
-    KV::CSoundSystem::operator=(other);
-    m_bSwitch = other.m_bSwitch;
-    m_pSwitch = other.m_pSwitch == &other.m_bSwitch ? &m_bSwitch : other.m_pSwitch;
-    return *this;
-}
-
-int CSoundSys::Play(unsigned short id)
-{
-    if (!IsOn())
-        return 1;
-    return KV::CSoundSystem::Play(id);
 }
 
 void CSoundSys::SetDefault()
@@ -47,36 +24,13 @@ void CSoundSys::SetDefault()
     Add(SoundAlarm, L"alarm-3.ogg");
 }
 
-int CSoundSys::LoadIfOn()
-{
-    return IsOn() ? Load() : 1;
-}
-
-int CSoundSys::Serialize(std::istream& in)
-{
-    if (KV::CSoundSystem::Serialize(in))
-        return 1;
-    SetDefault();
-    return 0;
-}
+// The command table says which interface sound a command plays; its numbers are the sound IDs.
+static_assert(CSoundSys::SoundClick == 0 && CSoundSys::SoundTool == 1 && CSoundSys::SoundAlarm == 2,
+              "interface sound IDs follow the command table");
 
 int GetCommandSoundID(unsigned int commandId)
 {
-    switch (commandId)
-    {
-    case 3016:
-    case 3017:
-    case 3018:
-    case 3023:
-        return CSoundSys::SoundTool;
-    case 3001:
-    case 3003:
-        return CSoundSys::SoundAlarm;
-    case 607:
-        return -1;
-    default:
-        return CSoundSys::SoundClick;
-    }
+    return InterfaceSoundOfCommand(commandId);
 }
 
 int PlayCommandSound(CSoundSys* sounds, unsigned int commandId, int soundFlag)
@@ -92,19 +46,10 @@ int PlayCommandSound(CSoundSys* sounds, unsigned int commandId, int soundFlag)
 
 int PlayDialogCommandSound(CSoundSys* sounds, WPARAM wParam, int soundFlag)
 {
-    switch (HIWORD(wParam))
-    {
-    case 3:    // CBN_SETFOCUS, LBN_SELCANCEL
-    case 4:    // CBN_KILLFOCUS, LBN_SETFOCUS
-    case 10:   // CBN_SELENDCANCEL
-    case 256:  // EN_SETFOCUS
-    case 512:  // EN_KILLFOCUS
-    case 768:  // EN_CHANGE
-    case 1024: // EN_UPDATE
-        return 0;
-    default:
-        return PlayCommandSound(sounds, LOWORD(wParam), soundFlag);
-    }
+    for (WORD code : kSilentNotifications)
+        if (HIWORD(wParam) == code)
+            return 0;
+    return PlayCommandSound(sounds, LOWORD(wParam), soundFlag);
 }
 
 int PlayDialogNotifySound(CSoundSys* sounds, const NMHDR* header, int soundFlag)

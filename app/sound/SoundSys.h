@@ -1,11 +1,11 @@
 #pragma once
 // Interface sounds: clicks on buttons and commands, an alarm for a few commands.
-#include "kvstruct/sound/SoundSystem.h"
+#include "app/sound/SoundSet.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
-class CSoundSys : public KV::CSoundSystem
+class CSoundSys : public CSoundSet
 {
 public:
     enum : unsigned short {
@@ -16,33 +16,10 @@ public:
 
     // Sound folder beside the program, default list.
     CSoundSys();
-    CSoundSys(const CSoundSys& other);
-    CSoundSys& operator=(const CSoundSys& other);
 
-    // Plays nothing (and reports success) while the interface sounds are off.
-    int Play(unsigned short id) override;
     // Empties the list and appends the defaults.
-    virtual void SetDefault();
-
-    // The interface-sounds switch (non-zero on). It can be bound to a switch kept elsewhere
-    // (the user's options); unbound, the set keeps its own, on by default.
-    void SetpSwitch(const int* sw) { m_pSwitch = sw ? sw : &m_bSwitch; }
-    void SetSwitch(int on) { m_bSwitch = on; }
-    int IsOn() const { return *m_pSwitch != 0; }
-    // Loads the sounds only while the switch is on (a silent set never opens the device).
-    int LoadIfOn();
-
-    using KV::CSoundSystem::Serialize;
-    // As the list's own reader, except that damaged data leaves the defaults in place.
-    int Serialize(std::istream& in);
-
-private:
-    int m_bSwitch;
-    const int* m_pSwitch;
+    void SetDefault() override;
 };
-
-// The sound folder: the program's folder followed by "Sound\" (empty when it cannot be named).
-void GetSoundFolderW(wchar_t* buffer);
 
 // The interface sound of a command identifier: 1 for the tool commands, 2 for those that
 // warn, -1 for none, 0 for every other.

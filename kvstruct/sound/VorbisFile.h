@@ -20,8 +20,9 @@ struct KVSTRUCT_API CPcmBuffer
 };
 
 // Reads and decodes a whole Ogg Vorbis file. Returns 1 on success; 0 when the file is
-// missing, unreadable, too large for a sound (64 MB), damaged or not Vorbis, or when the
-// decoded data is not one or two channels at 8 to 192 kHz.
+// missing, unreadable, too large for a sound (64 MB), damaged (any page or header that does
+// not hold together) or not Vorbis, or when the data is not one or two channels at 8 to
+// 192 kHz. Decoding stops after ten minutes of 48 kHz stereo audio.
 KVSTRUCT_API int DecodeVorbisFileW(const wchar_t* path, CPcmBuffer& out);
 // The same for file data already in memory.
 KVSTRUCT_API int DecodeVorbisMemory(const unsigned char* data, unsigned long size, CPcmBuffer& out);

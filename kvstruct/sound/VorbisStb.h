@@ -4,11 +4,13 @@
 extern "C" {
 #endif
 
-/* Decodes a whole Ogg Vorbis file held in memory into interleaved 16-bit samples.
-   Returns the number of frames (samples per channel), or -1 on damaged or unsupported data.
-   The samples are freed with fw_vorbis_free. */
-int fw_vorbis_decode(const unsigned char* data, int size, int* channels, int* rate, short** samples);
-void fw_vorbis_free(short* samples);
+typedef struct fw_vorbis fw_vorbis;
+
+/* Opens Ogg Vorbis data held in memory (kept by the caller while open); NULL when damaged. */
+fw_vorbis* fw_vorbis_open(const unsigned char* data, int size, int* channels, int* rate);
+/* Decodes up to `frames` frames of interleaved 16-bit samples; 0 at the end. */
+int fw_vorbis_read(fw_vorbis* v, short* samples, int frames);
+void fw_vorbis_close(fw_vorbis* v);
 
 #ifdef __cplusplus
 }
