@@ -115,8 +115,8 @@ void CDlgResultCommon::OnTranslate()
     SetItemKey(IDC_RHYTHM_LABEL, L"Arhythmic");
     ::SetDlgItemTextW(m_hWnd, IDC_RHYTHM_TEXT,
                       (m_rating.sIrregular + L" " + Text(L"CharInPercents")).c_str());
-    ::SetDlgItemTextW(m_hWnd, IDC_LEGEND_WRONG, (L" " + Text(L"WrongInput")).c_str());
-    ::SetDlgItemTextW(m_hWnd, IDC_LEGEND_RHYTHM, (L" " + Text(L"ArhythmicInput")).c_str());
+    SetItemKey(IDC_LEGEND_WRONG, L"WrongInput");
+    SetItemKey(IDC_LEGEND_RHYTHM, L"ArhythmicInput");
     ::SetDlgItemTextW(m_hWnd, IDC_AWARD_MISSING, (Text(L"PictureMissing") + L"\n" + m_sAwardPath).c_str());
     for (KV::CGradient& gauge : m_gauges)
         gauge.Invalidate();
@@ -125,9 +125,9 @@ void CDlgResultCommon::OnTranslate()
 INT_PTR CDlgResultCommon::OnCtlColorStatic(HDC dc, HWND hwnd)
 {
     const int id = ::GetDlgCtrlID(hwnd);
-    if (id == IDC_LEGEND_WRONG || id == IDC_LEGEND_RHYTHM)
+    if (id == IDC_LEGEND_WRONG_BOX || id == IDC_LEGEND_RHYTHM_BOX)
     {
-        const bool wrong = id == IDC_LEGEND_WRONG;
+        const bool wrong = id == IDC_LEGEND_WRONG_BOX;
         ::SetBkColor(dc, wrong ? m_doc.GetOptions().m_nBadColour : m_doc.GetOptions().m_nArhythmColour);
         ::SetTextColor(dc, m_doc.GetOptions().m_nTextColour);
         return reinterpret_cast<INT_PTR>(wrong ? m_hWrong : m_hRhythm);
