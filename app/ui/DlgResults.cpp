@@ -1,6 +1,7 @@
 #include "app/ui/DlgResults.h"
 #include "app/doc/WaltzDoc.h"
 #include "app/ui/DialogIds.h"
+#include "app/ui/OptionLists.h"
 #include "kvstruct/files/IniTable.h"
 #include "kvstruct/files/Paths.h"
 #include "kvstruct/sys/WebPages.h"
@@ -26,12 +27,6 @@ const GaugeLook kGauges[CDlgResultCommon::GaugeCount] = {
     {IDC_ACCURACY_GAUGE, {5, 6}, {6, 7}, false},
     {IDC_RHYTHM_GAUGE, {1, 6}, {6, 7}, true},
 };
-
-std::wstring ProgramFolder()
-{
-    wchar_t folder[MAX_PATH] = {0};
-    return KV::GetPathToExeW(folder) ? folder : L"";
-}
 
 } // namespace
 

@@ -2,30 +2,12 @@
 #include "app/doc/WaltzDoc.h"
 #include "app/ui/DialogIds.h"
 #include "app/ui/Help.h"
-#include "app/ui/OptionsPreview.h"
-#include "kvstruct/files/FileOperation.h"
+#include "app/ui/OptionLists.h"
+#include "app/ui/OptionsHost.h"
 #include "kvstruct/files/IniTable.h"
-#include "kvstruct/files/Paths.h"
 
 namespace {
 
-std::wstring ProgramFolder()
-{
-    wchar_t folder[MAX_PATH] = {0};
-    return KV::GetPathToExeW(folder) ? folder : L"";
-}
-
-std::wstring ItemText(HWND dialog, int id)
-{
-    const int length = ::GetWindowTextLengthW(::GetDlgItem(dialog, id));
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    ::GetDlgItemTextW(dialog, id, &text[0], length + 1);
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
-
-const UINT kPageTemplates[] = {
-    0, IDD_WIZARD_LANGUAGE, IDD_WIZARD_USER, IDD_WIZARD_KEYBOARD, IDD_WIZARD_VIEW, IDD_WIZARD_STATISTICS};
 const wchar_t* const kPageTitles[] = {L"", L"Language", L"Users", L"Keyboard", L"Animation", L"Statistic"};
 
 } // namespace
@@ -50,7 +32,7 @@ INT_PTR CDlgWizardPage::OnInitDialog(HWND focus, LPARAM param)
 
 void CDlgWizardPage::MakeView(int id, int kind)
 {
-    IOptionsPreview* preview = m_wizard.GetpPreview();
+    IOptionsHost* preview = m_wizard.GetpPreview();
     HWND area = ::GetDlgItem(m_hWnd, id);
     if (!preview || !area)
         return;
@@ -67,23 +49,7 @@ CDlgWizardLanguage::CDlgWizardLanguage(CDlgWizard& wizard) : CDlgWizardPage(IDD_
 INT_PTR CDlgWizardLanguage::OnInitDialog(HWND focus, LPARAM param)
 {
     CDlgWizardPage::OnInitDialog(focus, param);
-    const std::wstring folder = ProgramFolder() + L"Language";
-    KV::CFileOperation files;
-    files.Load(folder.c_str(), L".ini", 0);
-    KV::CIniTable names;
-    names.Load_UTF16((folder + L"\\All_Lang_Names.ini").c_str());
-    HWND list = ::GetDlgItem(m_hWnd, IDC_WIZ_LANGUAGE_LIST);
-    for (unsigned long i = 0; i < files.GetCount(); ++i)
-    {
-        const std::wstring name = files.GetName(i);
-        if (_wcsicmp(name.c_str(), L"All_Lang_Names") == 0)
-            continue;
-        const std::wstring shown = names.IsKey(name.c_str()) ? names._GetW(name.c_str()) : name;
-        ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
-        m_names.push_back(name);
-        if (_wcsicmp(name.c_str(), m_doc.GetOptions().m_sLanguage) == 0)
-            ::SendMessageW(list, LB_SETCURSEL, m_names.size() - 1, 0);
-    }
+    m_names = FillLanguages(::GetDlgItem(m_hWnd, IDC_WIZ_LANGUAGE_LIST), m_doc.GetOptions().m_sLanguage);
     return 1;
 }
 
@@ -132,7 +98,7 @@ INT_PTR CDlgWizardUser::OnCommand(WORD code, WORD id, HWND control)
     if (code == EN_CHANGE && !m_bFilling)
     {
         CHeaderDoc& header = m_doc.GetHeader();
-        const std::wstring text = ItemText(m_hWnd, id);
+        const std::wstring text = ControlText(m_hWnd, id);
         if (id == IDC_WIZ_NICK)
             header.SetNick(text.c_str());
         else if (id == IDC_WIZ_FULLNAME)
@@ -144,23 +110,16 @@ INT_PTR CDlgWizardUser::OnCommand(WORD code, WORD id, HWND control)
     return CDlgWizardPage::OnCommand(code, id, control);
 }
 
-CDlgWizardKeyboard::CDlgWizardKeyboard(CDlgWizard& wizard) : CDlgWizardPage(IDD_WIZARD_KEYBOARD, wizard)
-{
-    KV::CFileOperation files;
-    files.Load((ProgramFolder() + L"Data").c_str(), L".kbd", 0);
-    for (unsigned long i = 0; i < files.GetCount(); ++i)
-        m_types.push_back(files.GetName(i));
-}
+CDlgWizardKeyboard::CDlgWizardKeyboard(CDlgWizard& wizard)
+    : CDlgWizardPage(IDD_WIZARD_KEYBOARD, wizard), m_types(KeyboardTypes())
+{}
 
 INT_PTR CDlgWizardKeyboard::OnInitDialog(HWND focus, LPARAM param)
 {
     CDlgWizardPage::OnInitDialog(focus, param);
     const COptionsDoc& options = m_doc.GetOptions();
-    for (size_t i = 0; i < m_types.size(); ++i)
-        if (m_types[i] == options.m_sKeyboardType.GetW())
-            ::SendDlgItemMessageW(m_hWnd, IDC_WIZ_KEYBOARD_LIST, CB_SETCURSEL, i, 0);
     ::CheckDlgButton(m_hWnd, IDC_WIZ_CONTRAST, options.m_nKeyboardContrast ? BST_CHECKED : BST_UNCHECKED);
-    MakeView(IDC_WIZ_KEYBOARD_PREVIEW, IOptionsPreview::ViewKeyboard);
+    MakeView(IDC_WIZ_KEYBOARD_PREVIEW, IOptionsHost::ViewKeyboard);
     return 1;
 }
 
@@ -169,23 +128,11 @@ void CDlgWizardKeyboard::OnTranslate()
     SetItemKey(IDC_WIZ_KEYBOARD_LABEL, L"TypeKeyboard");
     SetItemKey(IDC_WIZ_VIEW_LABEL, L"KeyboardView");
     SetItemKey(IDC_WIZ_CONTRAST, L"Contrast");
-    HWND types = ::GetDlgItem(m_hWnd, IDC_WIZ_KEYBOARD_LIST);
-    const LRESULT type = ::SendMessageW(types, CB_GETCURSEL, 0, 0);
-    ::SendMessageW(types, CB_RESETCONTENT, 0, 0);
-    for (const std::wstring& name : m_types)
-    {
-        // "Type #2" is shown as the language's "Type" with the file's number.
-        const size_t hash = name.find(L'#');
-        const std::wstring shown =
-            hash == std::wstring::npos ? name : Text(L"Type") + L" #" + name.substr(hash + 1);
-        ::SendMessageW(types, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
-    }
-    ::SendMessageW(types, CB_SETCURSEL, static_cast<WPARAM>(type), 0);
-    HWND views = ::GetDlgItem(m_hWnd, IDC_WIZ_VIEW_LIST);
-    ::SendMessageW(views, CB_RESETCONTENT, 0, 0);
-    ::SendMessageW(views, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Text(L"View3D").c_str()));
-    ::SendMessageW(views, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Text(L"Flat").c_str()));
-    ::SendMessageW(views, CB_SETCURSEL, m_doc.GetOptions().m_nKeyboardView ? 1 : 0, 0);
+    const COptionsDoc& options = m_doc.GetOptions();
+    FillKeyboardTypes(::GetDlgItem(m_hWnd, IDC_WIZ_KEYBOARD_LIST), m_types, options.m_sKeyboardType,
+                      GetOwner().GetpLang());
+    FillKeyboardViews(::GetDlgItem(m_hWnd, IDC_WIZ_VIEW_LIST), options.m_nKeyboardView,
+                      GetOwner().GetpLang());
 }
 
 INT_PTR CDlgWizardKeyboard::OnCommand(WORD code, WORD id, HWND control)
@@ -218,7 +165,7 @@ INT_PTR CDlgWizardView::OnInitDialog(HWND focus, LPARAM param)
     CDlgWizardPage::OnInitDialog(focus, param);
     ::CheckDlgButton(m_hWnd, IDC_WIZ_ANIMATION,
                      m_doc.GetOptions().m_nAnimation ? BST_CHECKED : BST_UNCHECKED);
-    MakeView(IDC_WIZ_VIEW_PREVIEW, IOptionsPreview::ViewTyping);
+    MakeView(IDC_WIZ_VIEW_PREVIEW, IOptionsHost::ViewTyping);
     return 1;
 }
 
@@ -271,7 +218,7 @@ INT_PTR CDlgWizardStatistics::OnCommand(WORD code, WORD id, HWND control)
 
 // ---- the wizard ----
 
-CDlgWizard::CDlgWizard(HWND parent, CWaltzDoc& doc, KV::CIniTable* lang, IOptionsPreview* preview)
+CDlgWizard::CDlgWizard(HWND parent, CWaltzDoc& doc, KV::CIniTable* lang, IOptionsHost* preview)
     : CFWDialog(IDD_WIZARD, parent, lang), m_doc(doc), m_pPreview(preview), m_nPage(PageFirst),
       m_hHeading(nullptr)
 {}
@@ -366,7 +313,7 @@ INT_PTR CDlgWizard::OnCommand(WORD code, WORD id, HWND control)
             ShowPage(static_cast<unsigned short>(m_nPage - 1));
         return 1;
     case IDC_WIZARD_HELP:
-        ShowHelpTopic(m_hWnd, L"manual-dialog-wizard.html");
+        ShowHelpTopic(m_hWnd, kHelpWizard);
         return 1;
     default:
         return CFWDialog::OnCommand(code, id, control);
@@ -389,6 +336,7 @@ bool ShowWizardOnce(const wchar_t* settingsPath, const std::function<void()>& ru
 
 void SetSpeedUnit(COptionsDoc& options, bool charsPerMinute)
 {
-    options.m_scoreColumns.SetShow(701, charsPerMinute ? 1 : 0);
-    options.m_scoreColumns.SetShow(704, charsPerMinute ? 0 : 1);
+    // Shown first, so that the table never runs out of columns in between.
+    options.m_scoreColumns.SetShow(charsPerMinute ? 701 : 704, 1);
+    options.m_scoreColumns.SetShow(charsPerMinute ? 704 : 701, 0);
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 class CWaltzDoc;
-class IOptionsPreview;
+class IOptionsHost;
 class COptionsDoc;
 
 class CDlgWizard;
@@ -90,7 +90,7 @@ public:
     enum : unsigned short { PageFirst = 1, PageLast = 5 };
 
     // lang is reloaded when the user picks another language; preview may be null.
-    CDlgWizard(HWND parent, CWaltzDoc& doc, KV::CIniTable* lang, IOptionsPreview* preview = nullptr);
+    CDlgWizard(HWND parent, CWaltzDoc& doc, KV::CIniTable* lang, IOptionsHost* preview = nullptr);
     ~CDlgWizard() override;
 
     INT_PTR OnInitDialog(HWND focus, LPARAM param) override;
@@ -100,7 +100,7 @@ public:
     unsigned short GetPage() const { return m_nPage; }
     CFWChildDlg* GetpPage() const { return m_pPage.get(); }
     CWaltzDoc& GetDoc() const { return m_doc; }
-    IOptionsPreview* GetpPreview() const { return m_pPreview; }
+    IOptionsHost* GetpPreview() const { return m_pPreview; }
     // Loads "Language\" + name + ".ini" into the language table and relabels the wizard.
     void SwitchLanguage(const wchar_t* name);
 
@@ -108,7 +108,7 @@ private:
     void ShowPage(unsigned short page);
 
     CWaltzDoc& m_doc;
-    IOptionsPreview* m_pPreview;
+    IOptionsHost* m_pPreview;
     std::unique_ptr<CFWChildDlg> m_pPage;
     unsigned short m_nPage;
     HFONT m_hHeading;
