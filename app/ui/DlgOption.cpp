@@ -5,7 +5,11 @@
 #include "app/ui/OptionLists.h"
 #include "app/ui/OptionsHost.h"
 #include "kvinterf/window/ApplyButton.h"
+#include "kvstruct/files/FileOperation.h"
 #include "kvstruct/files/IniTable.h"
+#include "kvstruct/sound/VorbisFile.h"
+#include "kvstruct/sys/MsgBox.h"
+#include "kvstruct/sys/Shell.h"
 #include "kvstruct/sys/CursorWait.h"
 
 #include <algorithm>
@@ -35,8 +39,20 @@ ColourChooser s_chooser = ChooseColourBox;
 
 const wchar_t* const kPageKeys[] = {L"",         L"General", L"Skins",     L"Keyboard", L"HotKeys",
                                     L"Language", L"Sound",   L"Statistic", L"Users"};
-const UINT kPageTemplates[] = {0, IDD_OPT_GENERAL,   0, IDD_OPT_KEYBOARD, IDD_OPT_HOTKEY, IDD_OPT_LANGUAGE,
-                               0, IDD_OPT_STATISTIC, 0};
+const UINT kPageTemplates[] = {0,
+                               IDD_OPT_GENERAL,
+                               IDD_OPT_SKIN,
+                               IDD_OPT_KEYBOARD,
+                               IDD_OPT_HOTKEY,
+                               IDD_OPT_LANGUAGE,
+                               IDD_OPT_SOUND,
+                               IDD_OPT_STATISTIC,
+                               0};
+
+// The game sounds in the order of their codes; the language file keeps the keys without spaces.
+const wchar_t* const kEventKeys[] = {L"Title", L"Start", L"Result-Bad", L"Result-Good", L"Result-Best",
+                                     L"Pause", L"Click", L"Shift",      L"Error",       L"Delay"};
+const int kEventCount = 10;
 
 const wchar_t* const kColourKeys[5] = {L"Background", L"Text", L"CorrectLetter", L"MistakenLetter",
                                        L"ArhythmicLetter"};
@@ -253,6 +269,231 @@ INT_PTR CDlgOptGeneral::OnCommand(WORD code, WORD id, HWND control)
         return 1;
     }
     return CDlgOptPage::OnCommand(code, id, control);
+}
+
+// Skins: the ".skn" files of the skin folder.
+CDlgOptSkin::CDlgOptSkin(CDlgOption& dialog) : CDlgOptPage(IDD_OPT_SKIN, dialog) {}
+
+const wchar_t* CDlgOptSkin::GetSkinsPage()
+{
+    return L"https://fingerwaltz.example/skins";
+}
+
+void CDlgOptSkin::OnTranslate()
+{
+    SetItemKey(IDC_SKIN_LABEL, L"Skins");
+    SetItemKey(IDC_SKIN_REFRESH, L"Refresh");
+    SetItemKey(IDC_SKIN_WEB, L"AddFromWeb");
+}
+
+void CDlgOptSkin::Fill()
+{
+    KV::CFileOperation files;
+    files.Load((ProgramFolder() + L"Skin").c_str(), L".skn", 0);
+    HWND list = ::GetDlgItem(m_hWnd, IDC_SKIN_LIST);
+    ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    m_names.clear();
+    for (unsigned long i = 0; i < files.GetCount(); ++i)
+    {
+        m_names.push_back(files.GetName(i));
+        ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(files.GetName(i)));
+        if (_wcsicmp(files.GetName(i), Options().m_sSkin) == 0)
+            ::SendMessageW(list, LB_SETCURSEL, i, 0);
+    }
+}
+
+INT_PTR CDlgOptSkin::OnCommand(WORD code, WORD id, HWND control)
+{
+    if (id == IDC_SKIN_LIST && code == LBN_SELCHANGE)
+    {
+        const LRESULT index = ::SendDlgItemMessageW(m_hWnd, id, LB_GETCURSEL, 0, 0);
+        if (index >= 0 && static_cast<size_t>(index) < m_names.size())
+        {
+            Options().m_sSkin = m_names[static_cast<size_t>(index)].c_str();
+            Changed(false);
+        }
+        return 1;
+    }
+    if (id == IDC_SKIN_REFRESH && code == BN_CLICKED)
+    {
+        Fill();
+        return 1;
+    }
+    if (id == IDC_SKIN_WEB && code == BN_CLICKED)
+    {
+        KV::ShellExec(GetSkinsPage());
+        return 1;
+    }
+    return CDlgOptPage::OnCommand(code, id, control);
+}
+
+// Sound: both switches, and for each typing sound its flag, file and volume.
+CDlgOptSound::CDlgOptSound(CDlgOption& dialog) : CDlgOptPage(IDD_OPT_SOUND, dialog), m_bFilling(false)
+{
+    KV::CFileOperation files;
+    files.Load((ProgramFolder() + L"Sound").c_str(), L".ogg", 1);
+    for (unsigned long i = 0; i < files.GetCount(); ++i)
+        m_files.push_back(files.GetName(i));
+}
+
+CDlgOptSound::~CDlgOptSound()
+{
+    DestroyWindow();
+    // The page's test playback used the dialog's copy; it holds no device afterwards.
+    Options().m_soundGame.Release();
+}
+
+void CDlgOptSound::OnTranslate()
+{
+    SetItemKey(IDC_SND_INTERFACE, L"Interface");
+    SetItemKey(IDC_SND_LESSONS, L"Lessons");
+    SetItemKey(IDC_SND_GROUP, L"SoundLesson");
+    SetItemKey(IDC_SND_FILE_LABEL, L"Sound");
+    SetItemKey(IDC_SND_TEST, L"Test");
+    SetItemKey(IDC_SND_VOLUME_LABEL, L"Volume");
+    HWND list = ::GetDlgItem(m_hWnd, IDC_SND_EVENTS);
+    ::SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
+                   LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    RECT client;
+    ::GetClientRect(list, &client);
+    const int width = client.right - ::GetSystemMetrics(SM_CXVSCROLL);
+    AddColumn(list, 0, width / 2, Text(L"Action"));
+    AddColumn(list, 1, width * 3 / 10, Text(L"Sound"));
+    AddColumn(list, 2, width - width / 2 - width * 3 / 10, Text(L"Volume"));
+}
+
+void CDlgOptSound::Fill()
+{
+    m_bFilling = true;
+    const COptionsDoc& o = Options();
+    ::CheckDlgButton(m_hWnd, IDC_SND_INTERFACE, o.m_nSoundSys ? BST_CHECKED : BST_UNCHECKED);
+    ::CheckDlgButton(m_hWnd, IDC_SND_LESSONS, o.m_nSoundGame ? BST_CHECKED : BST_UNCHECKED);
+    HWND list = ::GetDlgItem(m_hWnd, IDC_SND_EVENTS);
+    const int selected = GetEvent();
+    ::SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    for (int i = 0; i < kEventCount; ++i)
+    {
+        const KV::CSound* sound = o.m_soundGame.Get(static_cast<unsigned long>(i));
+        const std::wstring texts[3] = {Text(kEventKeys[i]), sound ? sound->GetFileName() : L"",
+                                       sound ? std::to_wstring(sound->GetVolume()) + L" %" : L""};
+        AddRow(list, i, texts, 3);
+        ListView_SetCheckState(list, i, sound && sound->GetEnable() ? TRUE : FALSE);
+    }
+    HWND files = ::GetDlgItem(m_hWnd, IDC_SND_FILE);
+    ::SendMessageW(files, CB_RESETCONTENT, 0, 0);
+    for (const std::wstring& file : m_files)
+        ::SendMessageW(files, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(file.c_str()));
+    ::SendDlgItemMessageW(m_hWnd, IDC_SND_VOLUME, TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
+    ListView_SetItemState(list, selected < 0 ? 0 : selected, LVIS_SELECTED | LVIS_FOCUSED,
+                          LVIS_SELECTED | LVIS_FOCUSED);
+    m_bFilling = false;
+    ShowEvent();
+}
+
+int CDlgOptSound::GetEvent() const
+{
+    return static_cast<int>(::SendDlgItemMessageW(m_hWnd, IDC_SND_EVENTS, LVM_GETNEXTITEM,
+                                                  static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void CDlgOptSound::ShowEvent()
+{
+    const KV::CSound* sound = Options().m_soundGame.Get(static_cast<unsigned long>(GetEvent()));
+    const bool on = sound != nullptr;
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_SND_FILE), on);
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_SND_VOLUME), on);
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_SND_TEST), on);
+    if (!sound)
+        return;
+    int file = -1;
+    for (size_t i = 0; i < m_files.size(); ++i)
+        if (_wcsicmp(m_files[i].c_str(), sound->GetFileName()) == 0)
+            file = static_cast<int>(i);
+    ::SendDlgItemMessageW(m_hWnd, IDC_SND_FILE, CB_SETCURSEL, static_cast<WPARAM>(file), 0);
+    ::SendDlgItemMessageW(m_hWnd, IDC_SND_VOLUME, TBM_SETPOS, TRUE, static_cast<LPARAM>(sound->GetVolume()));
+}
+
+INT_PTR CDlgOptSound::OnCommand(WORD code, WORD id, HWND control)
+{
+    COptionsDoc& o = Options();
+    KV::CSound* sound = o.m_soundGame.Get(static_cast<unsigned long>(GetEvent()));
+    if ((id == IDC_SND_INTERFACE || id == IDC_SND_LESSONS) && code == BN_CLICKED)
+    {
+        (id == IDC_SND_INTERFACE ? o.m_nSoundSys : o.m_nSoundGame) =
+            ::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED ? 1 : 0;
+        Changed(false);
+        return 1;
+    }
+    if (id == IDC_SND_FILE && code == CBN_SELCHANGE && sound)
+    {
+        const LRESULT index = ::SendDlgItemMessageW(m_hWnd, id, CB_GETCURSEL, 0, 0);
+        if (index < 0 || static_cast<size_t>(index) >= m_files.size())
+            return 1;
+        const std::wstring& file = m_files[static_cast<size_t>(index)];
+        KV::CPcmBuffer pcm;
+        if (!KV::DecodeVorbisFileW((ProgramFolder() + L"Sound\\" + file).c_str(), pcm))
+        {
+            // The event keeps the sound it had.
+            KV::ShowMsgBox(m_hWnd, (Text(L"SoundFileBad") + L"\n" + file).c_str(), L"Fingerwaltz",
+                           MB_OK | MB_ICONWARNING);
+            ShowEvent();
+            return 1;
+        }
+        sound->SetFileName(file.c_str());
+        Fill();
+        Changed(false);
+        return 1;
+    }
+    if (id == IDC_SND_TEST && code == BN_CLICKED && sound)
+    {
+        KV::CSoundSystem& player = o.m_soundGame;
+        player.SetPath((ProgramFolder() + L"Sound\\").c_str());
+        player.Release();
+        player.Load();
+        player.KV::CSoundSystem::Play(sound->GetID());
+        return 1;
+    }
+    return CDlgOptPage::OnCommand(code, id, control);
+}
+
+INT_PTR CDlgOptSound::OnNotify(int id, NMHDR* header)
+{
+    if (id == IDC_SND_EVENTS && header->code == LVN_ITEMCHANGED && !m_bFilling)
+    {
+        const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(header);
+        KV::CSound* sound = Options().m_soundGame.Get(static_cast<unsigned long>(change->iItem));
+        if (sound && (change->uChanged & LVIF_STATE))
+        {
+            const int on = ListView_GetCheckState(header->hwndFrom, change->iItem) ? 1 : 0;
+            if (on != sound->GetEnable())
+            {
+                sound->SetEnable(on);
+                Changed(false);
+            }
+            if ((change->uNewState ^ change->uOldState) & LVIS_SELECTED)
+                ShowEvent();
+        }
+        return 0;
+    }
+    return CDlgOptPage::OnNotify(id, header);
+}
+
+INT_PTR CDlgOptSound::MessageLoop(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_HSCROLL && reinterpret_cast<HWND>(lParam) == ::GetDlgItem(m_hWnd, IDC_SND_VOLUME) &&
+        LOWORD(wParam) == TB_ENDTRACK)
+    {
+        KV::CSound* sound = Options().m_soundGame.Get(static_cast<unsigned long>(GetEvent()));
+        if (sound)
+        {
+            sound->SetVolume(
+                static_cast<unsigned long>(::SendMessageW(reinterpret_cast<HWND>(lParam), TBM_GETPOS, 0, 0)));
+            Fill();
+            Changed(false);
+        }
+        return 0;
+    }
+    return CDlgOptPage::MessageLoop(hwnd, msg, wParam, lParam);
 }
 
 // Keyboard: type, style, colour scheme, contrast, hands and the enabled layouts.
@@ -580,6 +821,12 @@ void CDlgOption::ShowPage(int page)
         {
         case PageGeneral:
             m_pages[page].reset(new CDlgOptGeneral(*this));
+            break;
+        case PageSkins:
+            m_pages[page].reset(new CDlgOptSkin(*this));
+            break;
+        case PageSound:
+            m_pages[page].reset(new CDlgOptSound(*this));
             break;
         case PageKeyboard:
             m_pages[page].reset(new CDlgOptKeyboard(*this));

@@ -49,6 +49,42 @@ private:
     HBRUSH m_brushes[5];
 };
 
+class CDlgOptSkin : public CDlgOptPage
+{
+public:
+    explicit CDlgOptSkin(CDlgOption& dialog);
+    void OnTranslate() override;
+    void Fill() override;
+    INT_PTR OnCommand(WORD code, WORD id, HWND control) override;
+
+    // The page of more skins on the product's web site.
+    static const wchar_t* GetSkinsPage();
+
+private:
+    std::vector<std::wstring> m_names;
+};
+
+class CDlgOptSound : public CDlgOptPage
+{
+public:
+    explicit CDlgOptSound(CDlgOption& dialog);
+    ~CDlgOptSound() override;
+    void OnTranslate() override;
+    void Fill() override;
+    INT_PTR OnCommand(WORD code, WORD id, HWND control) override;
+    INT_PTR OnNotify(int id, NMHDR* header) override;
+    INT_PTR MessageLoop(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+    // The event chosen in the list (game sound code), -1 when none.
+    int GetEvent() const;
+
+private:
+    void ShowEvent();
+
+    std::vector<std::wstring> m_files;
+    bool m_bFilling;
+};
+
 class CDlgOptKeyboard : public CDlgOptPage
 {
 public:

@@ -170,6 +170,34 @@ TEST_F(OptionsDialog, StatisticPageShowsAndOrdersColumns)
     EXPECT_FALSE(m_doc.GetOptions().m_scoreColumns.Find(704)->IsShown()) << "only OK writes back";
 }
 
+TEST_F(OptionsDialog, SoundPageSetsFileAndFlagOfAnEvent)
+{
+    CDlgOption dlg(nullptr, m_doc, &m_lang, &m_host);
+    dlg.Create();
+    dlg.ShowPage(CDlgOption::PageSound);
+    HWND page = dlg.GetpPage(CDlgOption::PageSound)->GetHwnd();
+    HWND events = ::GetDlgItem(page, IDC_SND_EVENTS);
+    ASSERT_EQ(10, ::SendMessageW(events, LVM_GETITEMCOUNT, 0, 0));
+    wchar_t name[64] = {0};
+    ListView_GetItemText(events, 2, 0, name, 64);
+    EXPECT_STREQ(L"Result: keep practising", name);
+
+    ListView_SetItemState(events, 3, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    HWND files = ::GetDlgItem(page, IDC_SND_FILE);
+    const LRESULT click = ::SendMessageW(files, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                         reinterpret_cast<LPARAM>(L"click-1.ogg"));
+    ASSERT_GE(click, 0);
+    ::SendMessageW(files, CB_SETCURSEL, static_cast<WPARAM>(click), 0);
+    ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_SND_FILE, CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(files));
+    EXPECT_STREQ(L"click-1.ogg", dlg.GetOptions().m_soundGame.Get(3)->GetFileName());
+    EXPECT_EQ(0u, m_boxes.Count());
+
+    ListView_SetCheckState(events, 6, FALSE);
+    EXPECT_EQ(0, dlg.GetOptions().m_soundGame.Get(6)->GetEnable());
+    EXPECT_EQ(1, m_doc.GetOptions().m_soundGame.Get(6)->GetEnable()) << "only OK writes back";
+}
+
 TEST_F(OptionsDialog, LabelsFitInEveryLanguage)
 {
     for (const wchar_t* language : {L"English", L"German", L"Russian"})
