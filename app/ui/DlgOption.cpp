@@ -1,5 +1,9 @@
 #include "app/ui/DlgOption.h"
+#include "app/doc/UserManager.h"
+#include "app/doc/UserSettings.h"
+#include "app/doc/UserTransfer.h"
 #include "app/doc/WaltzDoc.h"
+#include "app/ui/DlgUsers.h"
 #include "app/ui/DialogIds.h"
 #include "app/ui/Help.h"
 #include "app/ui/OptionLists.h"
@@ -8,12 +12,15 @@
 #include "kvstruct/files/FileOperation.h"
 #include "kvstruct/files/IniTable.h"
 #include "kvstruct/sound/VorbisFile.h"
+#include "kvstruct/files/Paths.h"
 #include "kvstruct/sys/MsgBox.h"
+#include "kvstruct/sys/MsgError.h"
 #include "kvstruct/sys/Shell.h"
 #include "kvstruct/sys/CursorWait.h"
 
 #include <algorithm>
 #include <commdlg.h>
+#include <shlobj.h>
 #include <iterator>
 
 namespace {
@@ -37,17 +44,26 @@ bool ChooseColourBox(HWND owner, COLORREF& colour)
 
 ColourChooser s_chooser = ChooseColourBox;
 
+bool ChooseFolderBox(HWND owner, const wchar_t* prompt, std::wstring& folder)
+{
+    BROWSEINFOW browse = {};
+    browse.hwndOwner = owner;
+    browse.lpszTitle = prompt;
+    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    PIDLIST_ABSOLUTE chosen = ::SHBrowseForFolderW(&browse);
+    if (!chosen)
+        return false;
+    wchar_t path[MAX_PATH] = {0};
+    const bool ok = ::SHGetPathFromIDListW(chosen, path) != 0;
+    ::CoTaskMemFree(chosen);
+    folder = path;
+    return ok;
+}
+
+FolderChooser s_folderChooser = ChooseFolderBox;
+
 const wchar_t* const kPageKeys[] = {L"",         L"General", L"Skins",     L"Keyboard", L"HotKeys",
                                     L"Language", L"Sound",   L"Statistic", L"Users"};
-const UINT kPageTemplates[] = {0,
-                               IDD_OPT_GENERAL,
-                               IDD_OPT_SKIN,
-                               IDD_OPT_KEYBOARD,
-                               IDD_OPT_HOTKEY,
-                               IDD_OPT_LANGUAGE,
-                               IDD_OPT_SOUND,
-                               IDD_OPT_STATISTIC,
-                               0};
 
 // The game sounds in the order of their codes; the language file keeps the keys without spaces.
 const wchar_t* const kEventKeys[] = {L"Title", L"Start", L"Result-Bad", L"Result-Good", L"Result-Best",
@@ -135,6 +151,13 @@ ColourChooser SetColourChooser(ColourChooser chooser)
 {
     ColourChooser previous = s_chooser;
     s_chooser = chooser ? chooser : ChooseColourBox;
+    return previous;
+}
+
+FolderChooser SetFolderChooser(FolderChooser chooser)
+{
+    FolderChooser previous = s_folderChooser;
+    s_folderChooser = chooser ? chooser : ChooseFolderBox;
     return previous;
 }
 
@@ -496,6 +519,218 @@ INT_PTR CDlgOptSound::MessageLoop(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     return CDlgOptPage::MessageLoop(hwnd, msg, wParam, lParam);
 }
 
+// Users: the users of the user folder, the user folder and the lesson folder.
+CDlgOptUsers::CDlgOptUsers(CDlgOption& dialog) : CDlgOptPage(IDD_OPT_USERS, dialog) {}
+
+void CDlgOptUsers::OnTranslate()
+{
+    SetItemKey(IDC_USERS_NEW, L"NewUser");
+    SetItemKey(IDC_USERS_ACTIVATE, L"Activate");
+    SetItemKey(IDC_USERS_PROPERTIES, L"Properties");
+    SetItemKey(IDC_USERS_REMOVE, L"Remove");
+    SetItemKey(IDC_USERS_PATH_LABEL, L"PathToUserData");
+    SetItemKey(IDC_USERS_PATH_DEFAULT, L"Restore");
+    SetItemKey(IDC_USERS_LESSONS_LABEL, L"PathToLessons");
+    SetItemKey(IDC_USERS_LESSONS_DEFAULT, L"Restore");
+}
+
+void CDlgOptUsers::Fill()
+{
+    CUserManager* users = m_dialog.GetpUsers();
+    CUserSettings* settings = m_dialog.GetpSettings();
+    HWND list = ::GetDlgItem(m_hWnd, IDC_USERS_LIST);
+    ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    if (!users || !settings)
+        return;
+    const std::wstring current = m_dialog.GetDoc().GetHeader().GetID();
+    const std::vector<CHeaderDoc>& all = users->ListUsers();
+    for (size_t i = 0; i < all.size(); ++i)
+    {
+        const std::wstring nick = all[i].GetNick();
+        const std::wstring shown = current == all[i].GetID() ? L"\x2022 " + nick : nick;
+        ::SendMessageW(
+            list, LB_ADDSTRING, 0,
+            reinterpret_cast<LPARAM>((nick.empty() ? std::wstring(all[i].GetID()) : shown).c_str()));
+        if (current == all[i].GetID())
+            ::SendMessageW(list, LB_SETCURSEL, i, 0);
+    }
+    ::SetDlgItemTextW(m_hWnd, IDC_USERS_PATH, settings->GetUserPath().c_str());
+    ::SetDlgItemTextW(m_hWnd, IDC_USERS_LESSONS, m_dialog.GetDoc().GetLessonList(0).GetBasePath());
+}
+
+int CDlgOptUsers::Selected() const
+{
+    return static_cast<int>(::SendDlgItemMessageW(m_hWnd, IDC_USERS_LIST, LB_GETCURSEL, 0, 0));
+}
+
+void CDlgOptUsers::Message(const std::wstring& text) const
+{
+    KV::ShowMsgBox(m_hWnd, text.c_str(), L"Fingerwaltz", MB_OK | MB_ICONWARNING);
+}
+
+void CDlgOptUsers::ChooseUserPath()
+{
+    std::wstring folder;
+    if (!s_folderChooser(m_hWnd, Text(L"SelectPathToUserData").c_str(), folder))
+        return;
+    // The user's files are written before they move, so the copies are current.
+    m_dialog.GetpUsers()->SaveCurrent();
+    switch (TransferUserFiles(*m_dialog.GetpSettings(), folder))
+    {
+    case TransferDone:
+        break;
+    case TransferWrongPath:
+        Message(Text(L"WrongPath"));
+        break;
+    case TransferAccessDenied:
+        Message(Text(L"AccessDenied"));
+        break;
+    default:
+        Message(Text(L"TransferFailed"));
+        break;
+    }
+    Fill();
+}
+
+void CDlgOptUsers::SetDefaultUserPath()
+{
+    CUserSettings& settings = *m_dialog.GetpSettings();
+    const std::wstring folder = ProgramFolder() + L"User";
+    if (!KV::ReviseFolder(folder.c_str()))
+    {
+        KV::CMsgError(L"CDlgOptUsers::OnSetDefUserPath()", L"CreateDirectory", folder.c_str(), m_hWnd);
+        return;
+    }
+    m_dialog.GetpUsers()->SaveCurrent();
+    const int result = TransferUserFiles(settings, folder);
+    if (result != TransferDone && result != TransferWrongPath)
+        Message(Text(result == TransferAccessDenied ? L"AccessDenied" : L"TransferFailed"));
+    Fill();
+}
+
+void CDlgOptUsers::ChooseLessonPath(bool useDefault)
+{
+    std::wstring folder = ProgramFolder() + L"Lessons";
+    if (useDefault)
+    {
+        if (!KV::ReviseFolder(folder.c_str()))
+        {
+            KV::CMsgError(L"CDlgOptUsers::OnSetDefLessonPath()", L"CreateDirectory", folder.c_str(), m_hWnd);
+            return;
+        }
+    }
+    else if (!s_folderChooser(m_hWnd, Text(L"SelectPathToLessons").c_str(), folder))
+        return;
+    const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    {
+        Message(Text(L"WrongPath"));
+        return;
+    }
+    if (!m_dialog.GetpSettings()->SetLessonPath(folder.c_str()))
+    {
+        Message(Text(L"AccessDenied"));
+        return;
+    }
+    CWaltzDoc& doc = m_dialog.GetDoc();
+    doc.GetLessonList(0).SetBasePath(folder.c_str());
+    doc.GetLessonList(1).SetBasePath(folder.c_str());
+    m_dialog.UserChanged();
+}
+
+void CDlgOptUsers::CreateUser()
+{
+    CDlgNewUser create(m_hWnd, GetOwner().GetpLang());
+    if (create.DoModal(::GetModuleHandleW(nullptr)) != kIdOk)
+        return;
+    const CHeaderDoc& header = create.GetHeader();
+    const int result = m_dialog.GetpUsers()->CreateUser(header.GetNick(), header.GetFullName(),
+                                                        header.GetDescription(), header.GetAvatar());
+    if (result == CUserManager::UserExists)
+        Message(std::wstring(header.GetNick()) + L" " + Text(L"UserExist"));
+    m_dialog.UserChanged();
+}
+
+void CDlgOptUsers::EditUser()
+{
+    const int index = Selected();
+    const std::vector<CHeaderDoc>& all = m_dialog.GetpUsers()->ListUsers();
+    if (index < 0 || static_cast<size_t>(index) >= all.size())
+        return;
+    CDlgNewUser edit(m_hWnd, GetOwner().GetpLang(), &all[static_cast<size_t>(index)]);
+    if (edit.DoModal(::GetModuleHandleW(nullptr)) != kIdOk)
+        return;
+    m_dialog.GetpUsers()->EditUser(static_cast<unsigned long>(index), edit.GetHeader());
+    m_dialog.UserChanged();
+}
+
+void CDlgOptUsers::RemoveUser()
+{
+    const int index = Selected();
+    if (index < 0)
+        return;
+    if (KV::ShowMsgBox(m_hWnd, Text(L"ConfDelUserText").c_str(), L"Fingerwaltz",
+                       MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    m_dialog.GetpUsers()->DeleteUser(static_cast<unsigned long>(index));
+    m_dialog.UserChanged();
+}
+
+void CDlgOptUsers::ActivateUser()
+{
+    const int index = Selected();
+    CUserManager& users = *m_dialog.GetpUsers();
+    if (index < 0 || static_cast<size_t>(index) >= users.ListUsers().size())
+        return;
+    const std::wstring id = users.ListUsers()[static_cast<size_t>(index)].GetID();
+    users.SaveCurrent();
+    if (users.SelectUser(static_cast<unsigned long>(index)) == CUserManager::Done)
+        users.OpenUser(id.c_str());
+    m_dialog.UserChanged();
+}
+
+INT_PTR CDlgOptUsers::OnCommand(WORD code, WORD id, HWND control)
+{
+    if (!m_dialog.GetpUsers() || !m_dialog.GetpSettings())
+        return CDlgOptPage::OnCommand(code, id, control);
+    if (id == IDC_USERS_LIST && code == LBN_DBLCLK)
+    {
+        ActivateUser();
+        return 1;
+    }
+    if (code != BN_CLICKED)
+        return CDlgOptPage::OnCommand(code, id, control);
+    switch (id)
+    {
+    case IDC_USERS_NEW:
+        CreateUser();
+        return 1;
+    case IDC_USERS_ACTIVATE:
+        ActivateUser();
+        return 1;
+    case IDC_USERS_PROPERTIES:
+        EditUser();
+        return 1;
+    case IDC_USERS_REMOVE:
+        RemoveUser();
+        return 1;
+    case IDC_USERS_PATH_CHOOSE:
+        ChooseUserPath();
+        return 1;
+    case IDC_USERS_PATH_DEFAULT:
+        SetDefaultUserPath();
+        return 1;
+    case IDC_USERS_LESSONS_CHOOSE:
+        ChooseLessonPath(false);
+        return 1;
+    case IDC_USERS_LESSONS_DEFAULT:
+        ChooseLessonPath(true);
+        return 1;
+    default:
+        return CDlgOptPage::OnCommand(code, id, control);
+    }
+}
+
 // Keyboard: type, style, colour scheme, contrast, hands and the enabled layouts.
 CDlgOptKeyboard::CDlgOptKeyboard(CDlgOption& dialog)
     : CDlgOptPage(IDD_OPT_KEYBOARD, dialog), m_types(KeyboardTypes()), m_bFilling(false)
@@ -735,8 +970,8 @@ INT_PTR CDlgOptStatistic::OnCommand(WORD code, WORD id, HWND control)
 // ---- the dialog ----
 
 CDlgOption::CDlgOption(HWND parent, CWaltzDoc& doc, KV::CIniTable* lang, IOptionsHost* host, KV::CRect* place)
-    : CFWDialog(IDD_OPTIONS, parent, lang, place), m_doc(doc), m_pHost(host), m_options(doc.GetOptions()),
-      m_items(), m_nPage(0), m_bPreviewed(false)
+    : CFWDialog(IDD_OPTIONS, parent, lang, place), m_doc(doc), m_pHost(host), m_pUsers(nullptr),
+      m_pSettings(nullptr), m_options(doc.GetOptions()), m_items(), m_nPage(0), m_bPreviewed(false)
 {}
 
 CDlgOption::~CDlgOption()
@@ -786,10 +1021,10 @@ void CDlgOption::BuildTree()
     HTREEITEM root = reinterpret_cast<HTREEITEM>(
         ::SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
     HTREEITEM show = nullptr;
-    const int wanted = kPageTemplates[s_nLastPage] ? s_nLastPage : PageGeneral;
+    const int wanted = IsPageListed(s_nLastPage) ? s_nLastPage : PageGeneral;
     for (int page = PageGeneral; page <= PageCount; ++page)
     {
-        if (!kPageTemplates[page])
+        if (!IsPageListed(page))
             continue;
         const std::wstring text = Text(kPageKeys[page]);
         insert.hParent = root;
@@ -810,7 +1045,7 @@ void CDlgOption::BuildTree()
 
 void CDlgOption::ShowPage(int page)
 {
-    if (page < PageGeneral || page > PageCount || !kPageTemplates[page])
+    if (!IsPageListed(page))
         return;
     if (!m_pages[page])
     {
@@ -827,6 +1062,9 @@ void CDlgOption::ShowPage(int page)
             break;
         case PageSound:
             m_pages[page].reset(new CDlgOptSound(*this));
+            break;
+        case PageUsers:
+            m_pages[page].reset(new CDlgOptUsers(*this));
             break;
         case PageKeyboard:
             m_pages[page].reset(new CDlgOptKeyboard(*this));
@@ -851,6 +1089,27 @@ void CDlgOption::ShowPage(int page)
     HWND tree = ::GetDlgItem(m_hWnd, IDC_OPT_TREE);
     if (m_items[page] && TreeView_GetSelection(tree) != m_items[page])
         TreeView_SelectItem(tree, m_items[page]);
+}
+
+bool CDlgOption::IsPageListed(int page) const
+{
+    if (page < PageGeneral || page > PageCount)
+        return false;
+    return page != PageUsers || (m_pUsers && m_pSettings);
+}
+
+void CDlgOption::UserChanged()
+{
+    // What the dialog holds belongs to the user who was current before.
+    m_options = m_doc.GetOptions();
+    const int page = m_nPage;
+    DestroyPages();
+    s_nLastPage = page;
+    BuildTree();
+    if (m_pHost)
+        m_pHost->OptionsApplied(true);
+    m_bPreviewed = false;
+    KV::ApplyButton::Enable(m_hWnd, 0);
 }
 
 void CDlgOption::DestroyPages()

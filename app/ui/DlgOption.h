@@ -10,11 +10,16 @@
 
 class CWaltzDoc;
 class IOptionsHost;
+class CUserManager;
+class CUserSettings;
 class CDlgOption;
 
 // Picks a colour for owner; false when the user cancelled. Tests install their own.
 typedef bool (*ColourChooser)(HWND owner, COLORREF& colour);
 ColourChooser SetColourChooser(ColourChooser chooser);
+// Picks a folder for owner with prompt; false when the user cancelled. Tests install their own.
+typedef bool (*FolderChooser)(HWND owner, const wchar_t* prompt, std::wstring& folder);
+FolderChooser SetFolderChooser(FolderChooser chooser);
 
 class CDlgOptPage : public CFWChildDlg
 {
@@ -136,6 +141,26 @@ private:
     bool m_bLetters;
 };
 
+class CDlgOptUsers : public CDlgOptPage
+{
+public:
+    explicit CDlgOptUsers(CDlgOption& dialog);
+    void OnTranslate() override;
+    void Fill() override;
+    INT_PTR OnCommand(WORD code, WORD id, HWND control) override;
+
+private:
+    int Selected() const;
+    void Message(const std::wstring& text) const;
+    void ChooseUserPath();
+    void ChooseLessonPath(bool useDefault);
+    void SetDefaultUserPath();
+    void CreateUser();
+    void EditUser();
+    void RemoveUser();
+    void ActivateUser();
+};
+
 class CDlgOption : public CFWDialog
 {
 public:
@@ -155,6 +180,17 @@ public:
     CDlgOption(HWND parent, CWaltzDoc& doc, KV::CIniTable* lang, IOptionsHost* host,
                KV::CRect* place = nullptr);
     ~CDlgOption() override;
+
+    // The users and the program's settings for the Users page (it is listed only with them).
+    void SetpUsers(CUserManager* users, CUserSettings* settings)
+    {
+        m_pUsers = users;
+        m_pSettings = settings;
+    }
+    CUserManager* GetpUsers() const { return m_pUsers; }
+    CUserSettings* GetpSettings() const { return m_pSettings; }
+    // Another user became current: the dialog edits that user's options from now on.
+    void UserChanged();
 
     INT_PTR OnInitDialog(HWND focus, LPARAM param) override;
     void OnTranslate() override;
@@ -181,8 +217,12 @@ private:
     void BuildTree();
     void DestroyPages();
 
+    bool IsPageListed(int page) const;
+
     CWaltzDoc& m_doc;
     IOptionsHost* m_pHost;
+    CUserManager* m_pUsers;
+    CUserSettings* m_pSettings;
     COptionsDoc m_options;
     std::unique_ptr<CDlgOptPage> m_pages[PageCount + 1];
     HTREEITEM m_items[PageCount + 1];
