@@ -970,8 +970,9 @@ INT_PTR CDlgOptStatistic::OnCommand(WORD code, WORD id, HWND control)
 // ---- the dialog ----
 
 CDlgOption::CDlgOption(HWND parent, CWaltzDoc& doc, KV::CIniTable* lang, IOptionsHost* host, KV::CRect* place)
-    : CFWDialog(IDD_OPTIONS, parent, lang, place), m_doc(doc), m_pHost(host), m_pUsers(nullptr),
-      m_pSettings(nullptr), m_options(doc.GetOptions()), m_items(), m_nPage(0), m_bPreviewed(false)
+    : CFWDialog(IDD_OPTIONS, parent, lang, place ? place : &doc.GetPlaces().m_rects[CPlacesDoc::RectOptions]),
+      m_doc(doc), m_pHost(host), m_pUsers(nullptr), m_pSettings(nullptr), m_options(doc.GetOptions()),
+      m_items(), m_nPage(0), m_bPreviewed(false)
 {}
 
 CDlgOption::~CDlgOption()

@@ -176,7 +176,8 @@ public:
         PageCount = PageUsers
     };
 
-    // host may be null (nothing is previewed, applied or saved beyond the document).
+    // host may be null (nothing is previewed, applied or saved beyond the document); place is
+    // the dialog's remembered rectangle (by default the one in the user's window places).
     CDlgOption(HWND parent, CWaltzDoc& doc, KV::CIniTable* lang, IOptionsHost* host,
                KV::CRect* place = nullptr);
     ~CDlgOption() override;

@@ -215,7 +215,8 @@ INT_PTR CDlgResultStats::OnInitDialog(HWND focus, LPARAM param)
 // ---- CDlgResults ----
 
 CDlgResults::CDlgResults(HWND parent, CWaltzDoc& doc, KV::CIniTable* lang, KV::CRect* place)
-    : CFWDialog(IDD_RESULTS, parent, lang, place), m_doc(doc), m_pViews(nullptr), m_nPage(-1)
+    : CFWDialog(IDD_RESULTS, parent, lang, place ? place : &doc.GetPlaces().m_rects[CPlacesDoc::RectResults]),
+      m_doc(doc), m_pViews(nullptr), m_nPage(-1)
 {
     // The lesson text is a rich-text view.
     ::LoadLibraryW(L"RichEd20.dll");

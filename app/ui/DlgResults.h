@@ -76,7 +76,7 @@ public:
     enum : int { PageRating = 0, PageProgress = 1, PageCharacters = 2, PageCount = 3 };
 
     // The figures are those of the last pass of the document's current lap list; place is the
-    // dialog's remembered rectangle.
+    // dialog's remembered rectangle (by default the one in the user's window places).
     CDlgResults(HWND parent, CWaltzDoc& doc, KV::CIniTable* lang, KV::CRect* place = nullptr);
     ~CDlgResults() override;
 

@@ -125,6 +125,29 @@ TEST_F(OptionsDialog, OkAndApplyWriteTheRecordBackAndSave)
     EXPECT_EQ(kChosen, m_host.shown);
 }
 
+TEST_F(OptionsDialog, AppliedLanguageRelabelsTheDialogAndTellsTheMainWindow)
+{
+    CDlgOption dlg(nullptr, m_doc, &m_lang, &m_host);
+    HWND wnd = dlg.Create();
+    dlg.ShowPage(CDlgOption::PageLanguage);
+    HWND page = dlg.GetpPage(CDlgOption::PageLanguage)->GetHwnd();
+    HWND list = ::GetDlgItem(page, IDC_LANG_LIST);
+    const LRESULT german = ::SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                          reinterpret_cast<LPARAM>(L"Deutsch"));
+    ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(german), 0);
+    ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_LANG_LIST, LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(list));
+    EXPECT_STREQ(L"English", m_doc.GetOptions().m_sLanguage.GetW());
+    Click(wnd, IDC_OPT_APPLY);
+    EXPECT_STREQ(L"German", m_doc.GetOptions().m_sLanguage.GetW());
+    EXPECT_TRUE(m_host.language);
+    wchar_t title[64] = {0};
+    ::GetWindowTextW(wnd, title, 64);
+    EXPECT_STREQ(L"Optionen", title);
+    EXPECT_STREQ(L"Optionen", m_lang.GetW(L"Options"));
+    EXPECT_EQ(CDlgOption::PageLanguage, dlg.GetPage());
+}
+
 TEST_F(OptionsDialog, RestoreBringsEveryOptionBack)
 {
     const std::string defaults = Bytes(COptionsDoc());

@@ -5,6 +5,7 @@
 #include "app/doc/WaltzDoc.h"
 #include "app/ui/DialogIds.h"
 #include "app/ui/DlgOption.h"
+#include "dialog_look.h"
 #include "kvstruct/files/IniTable.h"
 
 #include <gtest/gtest.h>
@@ -109,6 +110,24 @@ TEST_F(UserFolder, UsersPageListsRemovesAndMovesUsers)
     ::GetDlgItemTextW(page, IDC_USERS_PATH, shown, MAX_PATH);
     EXPECT_EQ(m_dir + L"\\New", std::wstring(shown));
     SetFolderChooser(previous);
+}
+
+TEST_F(UserFolder, UsersPageLabelsFitInEveryLanguage)
+{
+    CWaltzDoc doc;
+    CUserManager users(doc, *m_settings);
+    KV::CIniTable lang;
+    for (const wchar_t* language : {L"English", L"German", L"Russian"})
+    {
+        ASSERT_TRUE(lang.Load_UTF16((fwtest::BinDir() + L"\\Language\\" + language + L".ini").c_str()));
+        CDlgOption dlg(nullptr, doc, &lang, nullptr);
+        dlg.SetpUsers(&users, m_settings.get());
+        HWND wnd = dlg.Create();
+        dlg.ShowPage(CDlgOption::PageUsers);
+        dialoglook::ShowForLook(wnd);
+        for (const std::wstring& text : dialoglook::ClippedLabels(wnd))
+            ADD_FAILURE() << std::string(text.begin(), text.end());
+    }
 }
 
 } // namespace
