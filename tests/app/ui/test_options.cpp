@@ -2,6 +2,7 @@
 #include "app/doc/WaltzDoc.h"
 #include "app/ui/DialogIds.h"
 #include "app/ui/DlgOption.h"
+#include "app/ui/Help.h"
 #include "app/ui/OptionsHost.h"
 #include "dialog_look.h"
 #include "kvstruct/files/IniTable.h"
@@ -219,6 +220,29 @@ TEST_F(OptionsDialog, SoundPageSetsFileAndFlagOfAnEvent)
     ListView_SetCheckState(events, 6, FALSE);
     EXPECT_EQ(0, dlg.GetOptions().m_soundGame.Get(6)->GetEnable());
     EXPECT_EQ(1, m_doc.GetOptions().m_soundGame.Get(6)->GetEnable()) << "only OK writes back";
+}
+
+std::vector<std::wstring> g_help;
+HelpShowResult RecordHelp(HWND, const wchar_t* address)
+{
+    g_help.push_back(address);
+    return HelpShowResult::Shown;
+}
+
+TEST_F(OptionsDialog, HelpOpensTheTopicOfTheShownPage)
+{
+    HelpViewer previous = SetHelpViewer(RecordHelp);
+    CDlgOption dlg(nullptr, m_doc, &m_lang, &m_host);
+    HWND wnd = dlg.Create();
+    for (int page : {CDlgOption::PageGeneral, CDlgOption::PageStatistic})
+    {
+        dlg.ShowPage(page);
+        Click(wnd, IDC_OPT_HELP);
+    }
+    SetHelpViewer(previous);
+    ASSERT_EQ(2u, g_help.size());
+    EXPECT_NE(std::wstring::npos, g_help[0].find(L"::/manual-options-general.html")) << g_help[0];
+    EXPECT_NE(std::wstring::npos, g_help[1].find(L"::/manual-options-statictics.html")) << g_help[1];
 }
 
 TEST_F(OptionsDialog, LabelsFitInEveryLanguage)
