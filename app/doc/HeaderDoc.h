@@ -33,6 +33,10 @@ public:
     const wchar_t* GetFileName();
 
     void SetID(const wchar_t* id) { m_sID = id ? id : L""; }
+    // As typed, empty included (the wizard edits the header in place).
+    void SetNick(const wchar_t* nick) { m_sNick = nick ? nick : L""; }
+    void SetFullName(const wchar_t* name) { m_sFullName = name ? name : L""; }
+    void SetDescription(const wchar_t* text) { m_sDescription = text ? text : L""; }
 
     // A new UUID in its string form; empty when the system cannot make one.
     static KV::CString NewUUID();

@@ -45,6 +45,21 @@ int CUserSettings::ResetUserPath()
     return Set(L"[PathToUserData]", L"UserPath", m_defaultUserPath.c_str());
 }
 
+int CUserSettings::SetUserPath(const wchar_t* folder)
+{
+    return folder && folder[0] ? Set(L"[PathToUserData]", L"UserPath", folder) : 0;
+}
+
+std::wstring CUserSettings::GetLessonPath() const
+{
+    return Get(L"LessonPath");
+}
+
+int CUserSettings::SetLessonPath(const wchar_t* folder)
+{
+    return folder && folder[0] ? Set(L"[PathToLessons]", L"LessonPath", folder) : 0;
+}
+
 std::wstring CUserSettings::GetUser() const
 {
     return Get(L"User");

@@ -14,6 +14,11 @@ public:
     virtual std::wstring GetUserPath() const;
     // "UserPath" := the default folder, which is created. 1 on success.
     virtual int ResetUserPath();
+    // "UserPath" := folder (which exists). 1 on success.
+    virtual int SetUserPath(const wchar_t* folder);
+    // "LessonPath": the lesson folder; empty when none is set.
+    virtual std::wstring GetLessonPath() const;
+    virtual int SetLessonPath(const wchar_t* folder);
     virtual std::wstring GetUser() const;
     virtual int SetUser(const wchar_t* id);
 

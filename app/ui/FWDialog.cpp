@@ -1,0 +1,122 @@
+#include "app/ui/FWDialog.h"
+#include "kvinterf/skin/Skin.h"
+#include "kvstruct/files/IniTable.h"
+
+std::wstring LangText(const KV::CIniTable* lang, const wchar_t* key)
+{
+    const std::wstring text = lang ? lang->_GetW(key) : std::wstring();
+    return text.empty() ? key : text;
+}
+
+bool CDrawnElements::Draw(DRAWITEMSTRUCT* item, HBRUSH background) const
+{
+    for (KV::CSkin* element : m_elements)
+    {
+        if (element->GetHwnd() != item->hwndItem)
+            continue;
+        ::FillRect(item->hDC, &item->rcItem, background);
+        element->DrawItem(item);
+        return true;
+    }
+    return false;
+}
+
+HWND CDrawnElements::Replace(HWND dialog, int id, KV::CSkin* element, DWORD style)
+{
+    HWND old = ::GetDlgItem(dialog, id);
+    RECT rect = {0, 0, 0, 0};
+    if (old)
+    {
+        ::GetWindowRect(old, &rect);
+        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+        ::DestroyWindow(old);
+    }
+    HWND hwnd = element->Create(::GetModuleHandleW(nullptr), dialog, style, rect, static_cast<UINT>(id));
+    if (hwnd)
+        Add(element);
+    return hwnd;
+}
+
+// ---- CFWDialog ----
+
+CFWDialog::CFWDialog(UINT templateId, HWND parent, KV::CIniTable* lang, KV::CRect* place)
+    : KV::CDialogColor(templateId, parent, kBackground), m_pLang(lang), m_pPlace(place), m_nResult(-1)
+{}
+
+CFWDialog::~CFWDialog() = default;
+
+INT_PTR CFWDialog::OnInitDialog(HWND focus, LPARAM param)
+{
+    KV::CDialogColor::OnInitDialog(focus, param);
+    if (m_pPlace && !m_pPlace->IsRectEmpty())
+    {
+        // A rectangle from another screen setup must not hide the dialog.
+        RECT work = {0, 0, ::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+        RECT seen;
+        if (::IntersectRect(&seen, m_pPlace, &work))
+            ::SetWindowPos(m_hWnd, nullptr, m_pPlace->left, m_pPlace->top, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return 1;
+}
+
+INT_PTR CFWDialog::MessageLoop(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_DRAWITEM && m_drawn.Draw(reinterpret_cast<DRAWITEMSTRUCT*>(lParam), m_hBrush))
+        return 1;
+    return KV::CDialogColor::MessageLoop(hwnd, msg, wParam, lParam);
+}
+
+void CFWDialog::SetItemKey(int id, const wchar_t* key) const
+{
+    ::SetDlgItemTextW(m_hWnd, id, Text(key).c_str());
+}
+
+void CFWDialog::Finish(INT_PTR code)
+{
+    RECT rect;
+    if (m_pPlace && m_hWnd && ::GetWindowRect(m_hWnd, &rect))
+        *m_pPlace = rect;
+    m_nResult = code;
+    EndDialog(code);
+}
+
+void CFWDialog::Ok()
+{
+    Finish(kIdOk);
+}
+
+void CFWDialog::Cancel()
+{
+    Finish(kIdCancel);
+}
+
+// ---- CFWChildDlg ----
+
+CFWChildDlg::CFWChildDlg(UINT templateId, CFWDialog& owner)
+    : KV::CDialogColor(templateId, owner.GetHwnd(), CFWDialog::kBackground), m_owner(owner)
+{}
+
+CFWChildDlg::~CFWChildDlg() = default;
+
+HWND CFWChildDlg::CreatePage(const RECT& area)
+{
+    m_hParent = m_owner.GetHwnd();
+    HWND hwnd = Create(::GetModuleHandleW(nullptr));
+    if (hwnd)
+        ::SetWindowPos(hwnd, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                       SWP_NOACTIVATE);
+    return hwnd;
+}
+
+INT_PTR CFWChildDlg::MessageLoop(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_DRAWITEM && m_drawn.Draw(reinterpret_cast<DRAWITEMSTRUCT*>(lParam), m_hBrush))
+        return 1;
+    return KV::CDialogColor::MessageLoop(hwnd, msg, wParam, lParam);
+}
+
+void CFWChildDlg::SetItemKey(int id, const wchar_t* key) const
+{
+    ::SetDlgItemTextW(m_hWnd, id, Text(key).c_str());
+}
