@@ -130,9 +130,11 @@ double CLap::GetIrregCharProc() const
     return m_nIrregChar * 100.0 / (m_nCorrect + m_nErrors);
 }
 
+// Same calendar day. Comparing the day of the month alone would put every pass of a month
+// into one "day" row as long as the days only go up.
 int CLap::IsDateDay(SYSTEMTIME date) const
 {
-    return m_date.wDay >= date.wDay;
+    return m_date.wDay == date.wDay && m_date.wMonth == date.wMonth && m_date.wYear == date.wYear;
 }
 
 int CLap::IsDateWeek(SYSTEMTIME) const

@@ -74,13 +74,13 @@ TEST(LapGrouping, ModeThreeSplitsOnTypeChange)
     EXPECT_EQ(groups.GetSize(), 0u);
 }
 
-TEST(LapGrouping, ModeOneClosesWhenTheDayGoesDown)
+TEST(LapGrouping, ModeOneClosesWhenTheDateChanges)
 {
     UsLayout us;
     TestLapList list;
     list.Add().Type(1).Date(2009, 5, 30).Letter(L'a', 2, 1, 0);
-    list.Add().Type(1).Date(2009, 5, 31).Letter(L'a', 1, 0, 0).Letter(L'b', 1, 1, 0);
-    list.Add().Type(1).Date(2009, 6, 2);
+    list.Add().Type(1).Date(2009, 5, 30).Letter(L'a', 1, 0, 0).Letter(L'b', 1, 1, 0);
+    list.Add().Type(1).Date(2009, 5, 31);
     KV::CListParam params = Columns();
     KV::CLapListGroup groups;
     groups.Fill(&list, 1, 0, params);
@@ -143,17 +143,18 @@ TEST(LapGrouping, DeleteRowsRemovesTheirLaps)
         list.Add().Type(1).Date(2020, 1, day);
         list.Add().Type(1).Date(2020, 1, day);
     }
-    list.Add().Type(1).Date(2020, 1, 1);
+    list.Add().Type(1).Date(2020, 1, 3);
     KV::CListParam params = Columns();
     KV::CLapListGroup groups;
     groups.Fill(&list, 1, 0, params);
-    ASSERT_EQ(groups.GetSize(), 2u);
+    ASSERT_EQ(groups.GetSize(), 3u);
     KV::CListID rows;
-    rows.Add(1);
+    rows.Add(2);
     EXPECT_EQ(groups.DeleteLap(rows), 1);
-    EXPECT_EQ(list.GetSize(), 6u);
+    EXPECT_EQ(list.GetSize(), 4u);
     rows.Reset();
     rows.Add(0);
+    rows.Add(1);
     rows.Add(5);
     EXPECT_EQ(groups.DeleteLap(rows), 0);
     EXPECT_EQ(list.GetSize(), 0u);

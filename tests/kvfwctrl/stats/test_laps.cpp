@@ -65,12 +65,20 @@ TEST(LapMeasures, DateTextAndDayTest)
     wchar_t buffer[32];
     lap.GetDate(buffer);
     EXPECT_STREQ(buffer, L"07/14/09");
+    struct
+    {
+        WORD year, month, day;
+        bool same;
+    } const days[] = {{2009, 7, 14, true}, {2009, 7, 15, false}, {2009, 7, 13, false},
+                      {2009, 8, 14, false}, {2010, 7, 14, false}};
     SYSTEMTIME other = {};
-    other.wDay = 14;
-    EXPECT_TRUE(lap.IsDateDay(other));
-    other.wDay = 15;
-    other.wMonth = 1;
-    EXPECT_FALSE(lap.IsDateDay(other));
+    for (const auto& d : days)
+    {
+        other.wYear = d.year;
+        other.wMonth = d.month;
+        other.wDay = d.day;
+        EXPECT_EQ(lap.IsDateDay(other) != 0, d.same) << d.year << "-" << d.month << "-" << d.day;
+    }
     EXPECT_TRUE(lap.IsDateWeek(other));
     EXPECT_TRUE(lap.IsDateMonth(other));
 
