@@ -3,6 +3,7 @@
 #include "kvinterf/kvinterf.h"
 #include "kvstruct/kvstruct.h"
 #include "kvtesting/KeyboardLayerTable.h"
+#include "app/doc/WaltzDoc.h"
 
 #include <windows.h>
 #include <shlwapi.h>
@@ -199,6 +200,43 @@ std::vector<std::string> StatisticsSeeds()
     return {out.str(), empty.str()};
 }
 
+// The three files of a user with a few passes, written by the document itself: main file
+// (header and statistics), options, places.
+struct CUserFiles
+{
+    std::string sta, opt, pla;
+};
+
+CUserFiles UserFileSeeds()
+{
+    CWaltzDoc doc;
+    doc.GetHeader().SetNick(L"Fuzz");
+    std::string stats = StatisticsSeeds().front();
+    std::istringstream in(stats);
+    doc.GetStat().Serialize(in);
+    const std::wstring base = g_tempDir + L"\\seed-user";
+    const std::wstring sta = base + L".sta", opt = base + L".opt", pla = base + L".pla";
+    CUserFiles files;
+    if (doc.Save(sta.c_str(), opt.c_str(), pla.c_str()))
+    {
+        files.sta = ReadWhole(sta);
+        files.opt = ReadWhole(opt);
+        files.pla = ReadWhole(pla);
+    }
+    ::DeleteFileW(sta.c_str());
+    ::DeleteFileW(opt.c_str());
+    ::DeleteFileW(pla.c_str());
+    return files;
+}
+
+std::vector<std::string> Seed(std::string bytes)
+{
+    std::vector<std::string> seeds;
+    if (!bytes.empty())
+        seeds.push_back(std::move(bytes));
+    return seeds;
+}
+
 std::vector<std::string> LayoutListSeeds()
 {
     // The installed layouts of the keyboard tables.
@@ -288,6 +326,28 @@ void ReadStatistics(const std::string& bytes, const std::wstring&, uint64_t)
     store.Serialize(in);
 }
 
+// A main file of any version, ".sta" or an old ".usr" (mutated version words reach the old
+// layouts that carry options and places inside).
+void ReadUserMain(const std::string&, const std::wstring& file, uint64_t)
+{
+    CWaltzDoc doc;
+    doc.LoadMainFile(file.c_str());
+}
+
+void ReadUserOptions(const std::string& bytes, const std::wstring&, uint64_t)
+{
+    std::istringstream in(bytes);
+    COptionsDoc options;
+    options.Serialize(in);
+}
+
+void ReadUserPlaces(const std::string& bytes, const std::wstring&, uint64_t)
+{
+    std::istringstream in(bytes);
+    CPlacesDoc places;
+    places.Serialize(in);
+}
+
 void ReadLayoutList(const std::string& bytes, const std::wstring&, uint64_t)
 {
     std::istringstream in(bytes);
@@ -333,6 +393,10 @@ const std::vector<CFormat>& Formats()
         {"layouts", L".bin", LayoutListSeeds, ReadLayoutList, false},
         {"sounds", L".bin", SoundListSeeds, ReadSoundList, false},
         {"ogg", L".ogg", [] { return Shipped(L"Sound", L"*.ogg"); }, ReadOgg, true},
+        {"sta", L".sta", [] { return Seed(UserFileSeeds().sta); }, ReadUserMain, false},
+        {"usr", L".usr", [] { return Seed(UserFileSeeds().sta); }, ReadUserMain, false},
+        {"opt", L".opt", [] { return Seed(UserFileSeeds().opt); }, ReadUserOptions, false},
+        {"pla", L".pla", [] { return Seed(UserFileSeeds().pla); }, ReadUserPlaces, false},
     };
     return formats;
 }
