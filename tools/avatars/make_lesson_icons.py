@@ -16,7 +16,7 @@ import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
-from make_icons import CLEAR, polygon, rect, SUB  # noqa: E402
+from make_icons import CLEAR, bmp_image, polygon, rect, render  # noqa: E402
 
 DEFAULT_OUT = os.path.normpath(os.path.join(HERE, '..', '..', 'kvfwctrl', 'res'))
 WIDTH, HEIGHT = 16, 15
@@ -61,44 +61,10 @@ def sheet_active(x, y):
 ICONS = [('lesson', sheet), ('lesson_active', sheet_active)]
 
 
-def render(draw):
-    """Rows top to bottom of (r, g, b, a) for a draw function over pixel coordinates."""
-    rows = []
-    for py in range(HEIGHT):
-        row = []
-        for px in range(WIDTH):
-            acc = [0.0, 0.0, 0.0, 0.0]
-            for sy in range(SUB):
-                for sx in range(SUB):
-                    r, g, b, a = draw(px + (sx + 0.5) / SUB, py + (sy + 0.5) / SUB)
-                    acc[0] += r * a
-                    acc[1] += g * a
-                    acc[2] += b * a
-                    acc[3] += a
-            alpha = acc[3] / (SUB * SUB)
-            if alpha <= 0:
-                row.append((0, 0, 0, 0))
-            else:
-                row.append(tuple(int(round(acc[i] / acc[3])) for i in range(3)) + (int(round(alpha)),))
-        rows.append(row)
-    return rows
-
-
-def ico_bytes(rows):
-    header = struct.pack('<IiiHHIIiiII', 40, WIDTH, HEIGHT * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    xor = bytearray()
-    for row in reversed(rows):  # bottom-up
-        for r, g, b, a in row:
-            xor += bytes((b, g, r, a))
-    stride = ((WIDTH + 31) // 32) * 4
-    mask = bytearray()
-    for row in reversed(rows):
-        line = bytearray(stride)
-        for i, (_, _, _, a) in enumerate(row):
-            if a == 0:
-                line[i // 8] |= 0x80 >> (i % 8)
-        mask += line
-    image = header + bytes(xor) + bytes(mask)
+def ico_bytes(draw):
+    # The shapes above are in pixels; the renderer samples the unit square.
+    rows = render(lambda x, y: draw(x * WIDTH, y * HEIGHT), WIDTH, HEIGHT)
+    image = bmp_image(rows)
     out = bytearray(struct.pack('<HHH', 0, 1, 1))
     out += struct.pack('<BBBBHHII', WIDTH, HEIGHT, 0, 0, 1, 32, len(image), 6 + 16)
     return bytes(out) + image
@@ -109,7 +75,7 @@ def main():
     os.makedirs(out, exist_ok=True)
     for name, draw in ICONS:
         with open(os.path.join(out, name + '.ico'), 'wb') as f:
-            f.write(ico_bytes(render(draw)))
+            f.write(ico_bytes(draw))
 
 
 if __name__ == '__main__':
