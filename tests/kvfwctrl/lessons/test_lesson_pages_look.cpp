@@ -32,18 +32,19 @@ TEST(LessonPagesLook, ShippedCourseOfEachLayout)
         const wchar_t* language;
         unsigned int codePage;
         BYTE charset;
-        int tab; // of the lesson view shown in the picture
+        int tab;  // of the lesson view shown in the picture
+        bool own; // the user's lessons shown instead of the course
     } layouts[] = {
-        {L"00000409", L"LocalLanguage\\En", L"English", 1252, ANSI_CHARSET, 0},
-        {L"00000407", L"LocalLanguage\\00000407", L"German", 1252, ANSI_CHARSET, 1},
-        {L"00000419", L"LocalLanguage\\00000419", L"Russian", 1251, RUSSIAN_CHARSET, 0},
+        {L"00000409", L"LocalLanguage\\En", L"English", 1252, ANSI_CHARSET, 0, false},
+        {L"00000407", L"LocalLanguage\\00000407", L"German", 1252, ANSI_CHARSET, 1, false},
+        {L"00000419", L"LocalLanguage\\00000419", L"Russian", 1251, RUSSIAN_CHARSET, 0, true},
     };
     const char* shot = std::getenv("FW_LESSON_SHOT");
     for (const auto& l : layouts)
     {
         TableKeyboard kb(l.klid);
-        LessonPages t({{L"My first lesson", "asdf jkl;"}}, fwtest::BinDir() + L"\\Lessons", l.language,
-                      l.local, l.codePage);
+        LessonPages t({{L"My first lesson", "asdf jkl;"}, {L"Numbers", "1 2 3 4 5"}},
+                      fwtest::BinDir() + L"\\Lessons", l.language, l.local, l.codePage);
         ASSERT_TRUE(t.Ready()) << l.klid;
         LOGFONTW font = {};
         font.lfCharSet = l.charset;
@@ -66,9 +67,12 @@ TEST(LessonPagesLook, ShippedCourseOfEachLayout)
         EXPECT_EQ(std::wstring(t.pages.course.GetTextW(4)), t.EditorText()) << l.klid;
         if (l.tab)
             t.ViewCommand(KV::kIdTabProperty);
+        if (l.own)
+            t.SelectUser(0);
         if (shot && *shot)
         {
             ::ShowWindow(t.pages.GetHwnd(), SW_SHOWNORMAL);
+            t.pages.tree->SetFocus();
             ::UpdateWindow(t.pages.GetHwnd());
             skintest::Pump(600);
             const std::string folder(shot);
