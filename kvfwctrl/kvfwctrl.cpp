@@ -2,9 +2,6 @@
 
 namespace KV {
 
-// The module handle of kvfwctrl, for resources kept in the library.
-KVFWCTRL_API HINSTANCE GetFwctrlInstance();
-
 HINSTANCE GetFwctrlInstance()
 {
     HMODULE module = nullptr;

@@ -402,4 +402,31 @@ INT_PTR CDlgConfirm::OnSize(UINT, int width, int height)
     return 0;
 }
 
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+ConfirmHandler g_confirmHandler = nullptr;
+} // namespace
+
+int ShowConfirm(HWND parent, const wchar_t* text, int twoButtons)
+{
+    if (g_confirmHandler)
+        return g_confirmHandler(parent, text ? text : L"", twoButtons);
+    if (GetMsgBoxHandler())
+    {
+        const unsigned int type = (twoButtons ? MB_YESNO : MB_OK) | MB_ICONEXCLAMATION;
+        const int answer = ShowMsgBox(parent, text, kAppCaption, type);
+        return answer == IDYES || answer == IDOK ? CDialog::kIdOk : CDialog::kIdCancel;
+    }
+    CDlgConfirm box(parent, text ? text : L"", CSize(0, 0), twoButtons);
+    return box.DoModal(nullptr) == CDialog::kIdOk ? CDialog::kIdOk : CDialog::kIdCancel;
+}
+
+ConfirmHandler SetConfirmHandler(ConfirmHandler handler)
+{
+    ConfirmHandler old = g_confirmHandler;
+    g_confirmHandler = handler;
+    return old;
+}
+
 } // namespace KV

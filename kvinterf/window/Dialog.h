@@ -124,4 +124,13 @@ protected:
     int m_bTwoButtons;
 };
 
+// The program's confirmation box behind a replaceable door, as ShowMsgBox is for message boxes:
+// 1 for OK (or yes), 2 for Cancel (or no). While a message-box handler is installed (tests,
+// batch runs) the question goes to it as a box with OK, or Yes and No, and never waits on a
+// modal dialog.
+typedef int (*ConfirmHandler)(HWND parent, const wchar_t* text, int twoButtons);
+KVINTERF_API int ShowConfirm(HWND parent, const wchar_t* text, int twoButtons);
+// Returns the previous handler; nullptr restores the behaviour above.
+KVINTERF_API ConfirmHandler SetConfirmHandler(ConfirmHandler handler);
+
 } // namespace KV

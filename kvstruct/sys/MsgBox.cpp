@@ -26,6 +26,11 @@ MsgBoxHandler SetMsgBoxHandler(MsgBoxHandler handler)
     return old;
 }
 
+MsgBoxHandler GetMsgBoxHandler()
+{
+    return g_msgBoxHandler;
+}
+
 void ExitProgram(unsigned int exitCode)
 {
     if (g_exitHandler)

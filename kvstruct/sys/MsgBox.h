@@ -18,6 +18,8 @@ KVSTRUCT_API int ShowMsgBox(HWND owner, const wchar_t* text, const wchar_t* capt
 KVSTRUCT_API int ShowWarning(const wchar_t* text);
 // Replaces the handler and returns the previous one; nullptr restores MessageBoxW.
 KVSTRUCT_API MsgBoxHandler SetMsgBoxHandler(MsgBoxHandler handler);
+// The installed handler; nullptr while boxes go to MessageBoxW.
+KVSTRUCT_API MsgBoxHandler GetMsgBoxHandler();
 
 // Ends the process (ExitProcess by default); tests replace it to stay alive.
 KVSTRUCT_API void ExitProgram(unsigned int exitCode);

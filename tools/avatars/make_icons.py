@@ -353,16 +353,18 @@ LANGUAGES = [
 
 # ---- ICO writer ------------------------------------------------------------------------
 
-def render(draw, size):
-    """Rows top to bottom of (r, g, b, a), averaged over SUB x SUB samples (premultiplied)."""
+def render(draw, size, height=None):
+    """Rows top to bottom of (r, g, b, a), averaged over SUB x SUB samples (premultiplied).
+    draw takes unit coordinates; a height other than the size makes a non-square image."""
+    height = height or size
     rows = []
-    for py in range(size):
+    for py in range(height):
         row = []
         for px in range(size):
             acc = [0.0, 0.0, 0.0, 0.0]
             for sy in range(SUB):
                 for sx in range(SUB):
-                    r, g, b, a = draw((px + (sx + 0.5) / SUB) / size, (py + (sy + 0.5) / SUB) / size)
+                    r, g, b, a = draw((px + (sx + 0.5) / SUB) / size, (py + (sy + 0.5) / SUB) / height)
                     acc[0] += r * a
                     acc[1] += g * a
                     acc[2] += b * a
@@ -378,8 +380,8 @@ def render(draw, size):
 
 
 def bmp_image(rows):
-    size = len(rows)
-    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+    size, height = len(rows[0]), len(rows)
+    header = struct.pack('<IiiHHIIiiII', 40, size, height * 2, 1, 32, 0, 0, 0, 0, 0, 0)
     xor = bytearray()
     for row in reversed(rows):  # bottom-up
         for r, g, b, a in row:
