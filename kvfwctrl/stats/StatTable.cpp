@@ -8,8 +8,8 @@ namespace KV {
 
 namespace {
 
-const wchar_t* const kSectionKeys[] = {L"Letter", L"Syllable", L"Capital", L"Words",
-                                       L"DigitSymbol", L"Text", L"User", L"Addition"};
+const wchar_t* const kSectionKeys[] = {L"Letter",      L"Syllable", L"Capital", L"Words",
+                                       L"DigitSymbol", L"Text",     L"User",    L"Addition"};
 
 std::wstring Label(const CLap& lap, unsigned short mode)
 {
@@ -35,9 +35,9 @@ std::wstring FormatStatPercent(double percent, int accuracy)
     return std::wstring(text) + L"%";
 }
 
-void FillStatCourse(CViewScore* score, CViewGraph* graph, CLap* lap, CIniTable* strings, unsigned long graphedID,
-                    unsigned long columnID, unsigned long column, unsigned long row, unsigned long x,
-                    unsigned short mode)
+void FillStatCourse(CViewScore* score, CViewGraph* graph, CLap* lap, CIniTable* strings,
+                    unsigned long graphedID, unsigned long columnID, unsigned long column, unsigned long row,
+                    unsigned long x, unsigned short mode)
 {
     if (!score || !graph)
         return;
@@ -102,8 +102,9 @@ void FillStatCourse(CViewScore* score, CViewGraph* graph, CLap* lap, CIniTable* 
         const bool accuracy = columnID == kStatAccuracyProc;
         double percent = 0.0;
         if (typed)
-            percent = accuracy ? lap->GetAccuracyProc()
-                               : columnID == kStatRhythm ? lap->GetIrregCharProc() : lap->GetErrorProc();
+            percent = accuracy                  ? lap->GetAccuracyProc()
+                      : columnID == kStatRhythm ? lap->GetIrregCharProc()
+                                                : lap->GetErrorProc();
         score->AddCell(row, column, FormatStatPercent(percent, accuracy).c_str());
         value = (long)percent;
         break;

@@ -38,8 +38,9 @@ KVFWCTRL_API std::wstring FormatStatPercent(double percent, int accuracy);
 KVFWCTRL_API void FillStatCourse(CViewScore* score, CViewGraph* graph, CLap* lap, CIniTable* strings,
                                  unsigned long graphedID, unsigned long columnID, unsigned long column,
                                  unsigned long row, unsigned long x, unsigned short mode);
-KVFWCTRL_API void FillStatLetter(CViewScore* score, CViewGraph* graph, CStatLetter* record, unsigned long graphedID,
-                                 unsigned long columnID, unsigned long column, unsigned long row, unsigned long x);
+KVFWCTRL_API void FillStatLetter(CViewScore* score, CViewGraph* graph, CStatLetter* record,
+                                 unsigned long graphedID, unsigned long columnID, unsigned long column,
+                                 unsigned long row, unsigned long x);
 KVFWCTRL_API void SetHeadersScore(CViewScore* score, CListParam& params, CIniTable* strings,
                                   unsigned long firstColumn);
 KVFWCTRL_API void SetColumnScore(CViewScore* score, CListParam& params, unsigned long reserved);

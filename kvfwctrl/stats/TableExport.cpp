@@ -11,7 +11,8 @@ std::string Utf8(const std::wstring& text)
 {
     if (text.empty())
         return std::string();
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0, nullptr, nullptr);
+    const int n =
+        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0, nullptr, nullptr);
     std::string out((size_t)(n > 0 ? n : 0), '\0');
     if (n > 0)
         ::WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), &out[0], n, nullptr, nullptr);

@@ -20,8 +20,8 @@ bool FileExists(const std::wstring& path)
 } // namespace
 
 CViewGraph::CViewGraph()
-    : m_pGraphOwned(nullptr), m_pCourseParams(nullptr), m_pLessonParams(nullptr), m_pScore(nullptr), m_bDelete(0),
-      m_nTab(0), m_pTabs(nullptr), m_hFontHeader(nullptr), m_hFontGraph(nullptr)
+    : m_pGraphOwned(nullptr), m_pCourseParams(nullptr), m_pLessonParams(nullptr), m_pScore(nullptr),
+      m_bDelete(0), m_nTab(0), m_pTabs(nullptr), m_hFontHeader(nullptr), m_hFontGraph(nullptr)
 {}
 
 CViewGraph::~CViewGraph()
@@ -77,7 +77,8 @@ void CViewGraph::SetFormat(const CListRGBA& c, const LOGFONTW* font)
     m_hFontHeader = ::CreateFontIndirectW(&lf);
     lf.lfWeight = FW_NORMAL;
     m_hFontGraph = ::CreateFontIndirectW(&lf);
-    m_pGraphOwned->SetStyleHeader(c[0].GetCOLORREF(), c[1].GetCOLORREF(), c[2].GetCOLORREF(), 1, m_hFontHeader);
+    m_pGraphOwned->SetStyleHeader(c[0].GetCOLORREF(), c[1].GetCOLORREF(), c[2].GetCOLORREF(), 1,
+                                  m_hFontHeader);
     m_pGraphOwned->SetStyle(c[3].GetCOLORREF(), c[4].GetCOLORREF(), c[5].GetCOLORREF(), c[6].GetCOLORREF(),
                             c[7].GetCOLORREF(), RGB(120, 120, 120), 1, 1, 1, m_hFontGraph);
 }
@@ -347,7 +348,8 @@ void CViewGraph::StepPoint(bool next)
     CListID& sel = Selection();
     if (!add)
         m_pGraphOwned->ResetActiveColumn();
-    const unsigned long picked = next ? m_pGraphOwned->SelectNextColumn(sel) : m_pGraphOwned->SelectPrevColumn(sel);
+    const unsigned long picked =
+        next ? m_pGraphOwned->SelectNextColumn(sel) : m_pGraphOwned->SelectPrevColumn(sel);
     if (!add)
         sel.Reset();
     sel.Add(picked);

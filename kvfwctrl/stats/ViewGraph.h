@@ -70,10 +70,10 @@ public:
 
     int CreateTabs(HINSTANCE instance, const wchar_t* skinPath, const wchar_t* courseText = nullptr,
                    const wchar_t* lessonText = nullptr);
-    int AddCoursePanel(HINSTANCE instance, const wchar_t* skinPath, const wchar_t* fallbackPath, CListParam& params,
-                       int deleteButton, DWORD checkStyle);
-    int AddLettersPanel(HINSTANCE instance, const wchar_t* skinPath, const wchar_t* fallbackPath, CListParam& params,
-                        int deleteButton, DWORD checkStyle);
+    int AddCoursePanel(HINSTANCE instance, const wchar_t* skinPath, const wchar_t* fallbackPath,
+                       CListParam& params, int deleteButton, DWORD checkStyle);
+    int AddLettersPanel(HINSTANCE instance, const wchar_t* skinPath, const wchar_t* fallbackPath,
+                        CListParam& params, int deleteButton, DWORD checkStyle);
     void SetCheck(int panel, const CListParam& params);
     void SetpViewScore(CViewScore* score) { m_pScore = score; }
     void SetActiveNumTab(unsigned short tab) { m_nTab = tab; }

@@ -61,8 +61,14 @@ public:
     void SetNameColumn(unsigned long column, const wchar_t* text) { m_chart.SetNameColumn(column, text); }
     unsigned long SetActiveColumnByID(unsigned long id) { return m_chart.SetActiveColumnByID(id); }
     void RemoveHeader() { m_chart.RemoveHeader(); }
-    void AddCell(unsigned long row, unsigned long column, long number) { m_chart.AddCell(column, row, number); }
-    void AddCell(unsigned long row, unsigned long column, const wchar_t* text) { m_chart.AddCell(column, row, text); }
+    void AddCell(unsigned long row, unsigned long column, long number)
+    {
+        m_chart.AddCell(column, row, number);
+    }
+    void AddCell(unsigned long row, unsigned long column, const wchar_t* text)
+    {
+        m_chart.AddCell(column, row, text);
+    }
     unsigned long AddRow() { return m_chart.AddRow(); }
     int LoadImageHeader(const wchar_t* path) { return m_chart.LoadImageHeader(path); }
     void Init() { m_chart.Init(); }
@@ -139,8 +145,14 @@ public:
     void SetNameColumn(unsigned long column, const wchar_t* text) { m_score.SetNameColumn(column, text); }
     void SetActiveColumnByID(unsigned long id);
     void RemoveHeader() { m_score.RemoveHeader(); }
-    void AddCell(unsigned long row, unsigned long column, long number) { m_score.AddCell(row, column, number); }
-    void AddCell(unsigned long row, unsigned long column, const wchar_t* text) { m_score.AddCell(row, column, text); }
+    void AddCell(unsigned long row, unsigned long column, long number)
+    {
+        m_score.AddCell(row, column, number);
+    }
+    void AddCell(unsigned long row, unsigned long column, const wchar_t* text)
+    {
+        m_score.AddCell(row, column, text);
+    }
     unsigned long AddRow() { return m_score.AddRow(); }
     int LoadImageHeader(const wchar_t* path) { return m_score.LoadImageHeader(path); }
     void Init() { m_score.Init(); }

@@ -21,7 +21,8 @@ void DeleteGdi(HGDIOBJ& o)
     o = nullptr;
 }
 
-template <class T> void Replace(T& handle, T fresh)
+template <class T>
+void Replace(T& handle, T fresh)
 {
     if (handle)
         ::DeleteObject(handle);
@@ -39,10 +40,10 @@ int TextHeight(HDC dc)
 
 // --- items ------------------------------------------------------------------------------------
 
-CGraph::CGraph(CGraphList* owner, double x, double y, unsigned long id, CGraph* previous, const wchar_t* labelX,
-               const wchar_t* labelY)
-    : m_pOwner(owner), m_dX(x), m_dY(y), m_nID(id), m_bActive(0), m_pPrev(previous), m_sLabelX(labelX ? labelX : L""),
-      m_sLabelY(labelY ? labelY : L""), m_x(0), m_y(0), m_cx(0), m_cy(0)
+CGraph::CGraph(CGraphList* owner, double x, double y, unsigned long id, CGraph* previous,
+               const wchar_t* labelX, const wchar_t* labelY)
+    : m_pOwner(owner), m_dX(x), m_dY(y), m_nID(id), m_bActive(0), m_pPrev(previous),
+      m_sLabelX(labelX ? labelX : L""), m_sLabelY(labelY ? labelY : L""), m_x(0), m_y(0), m_cx(0), m_cy(0)
 {}
 
 void CGraphPoint::Place()
@@ -123,8 +124,8 @@ CGraphList::CGraphList()
       m_nHeaderHeight(22), m_nHeaderPos(1), m_crHeaderText(0), m_hHeaderBrush(nullptr), m_hHeaderPen(nullptr),
       m_hHeaderFont(nullptr), m_nIndentLeft(25), m_nIndentBottom(20), m_nIndentTop(8), m_nIndentRight(10),
       m_crText(RGB(0, 0xC8, 0)), m_crPlot(RGB(0xDC, 0xFF, 0xDC)), m_crSeries(0), m_hPlotBrush(nullptr),
-      m_hOuterBrush(nullptr), m_hSeriesPen(nullptr), m_hFramePen(nullptr), m_hMarkerPen(nullptr), m_hFont(nullptr),
-      m_bOwnFont(true), m_nSegments(0)
+      m_hOuterBrush(nullptr), m_hSeriesPen(nullptr), m_hFramePen(nullptr), m_hMarkerPen(nullptr),
+      m_hFont(nullptr), m_bOwnFont(true), m_nSegments(0)
 {
     m_hHeaderBrush = ::CreateSolidBrush(RGB(255, 255, 255));
     m_hHeaderPen = ::CreatePen(PS_SOLID, 1, 0);
@@ -216,8 +217,9 @@ void CGraphList::AddItem(unsigned long id, double x, double y, const wchar_t* la
 {
     const std::wstring text = Decimal(y);
     CGraph* prev = m_items.empty() ? nullptr : m_items.back();
-    CGraph* item = m_nType == kBar ? static_cast<CGraph*>(new CGraphCol(this, x, y, id, prev, label, text.c_str()))
-                                   : new CGraphPoint(this, x, y, id, prev, label, text.c_str());
+    CGraph* item = m_nType == kBar
+                       ? static_cast<CGraph*>(new CGraphCol(this, x, y, id, prev, label, text.c_str()))
+                       : new CGraphPoint(this, x, y, id, prev, label, text.c_str());
     Append(item);
 }
 
@@ -500,7 +502,8 @@ void CGraphList::Draw(HDC dc)
     // The items, clipped to the plot and the markers' overhang.
     const int saved2 = ::SaveDC(dc);
     const int s = std::max(m_nSizePoint, m_nSizeActive);
-    ::IntersectClipRect(dc, m_rcPlot.left - s, m_rcPlot.top - s, m_rcPlot.right + s + 1, m_rcPlot.bottom + s + 1);
+    ::IntersectClipRect(dc, m_rcPlot.left - s, m_rcPlot.top - s, m_rcPlot.right + s + 1,
+                        m_rcPlot.bottom + s + 1);
     ::SelectObject(dc, m_hSeriesPen);
     PlaceAll();
     const CGraph* active = nullptr;
@@ -572,8 +575,9 @@ void CGraphListTimeY::AddItem(unsigned long id, double x, const SYSTEMTIME& time
     }
     const std::wstring text = FormatToTimeW(time, 1, L"", L"");
     CGraph* prev = m_items.empty() ? nullptr : m_items.back();
-    CGraph* item = m_nType == kBar ? static_cast<CGraph*>(new CGraphCol(this, x, seconds, id, prev, label, text.c_str()))
-                                   : new CGraphPoint(this, x, seconds, id, prev, label, text.c_str());
+    CGraph* item = m_nType == kBar
+                       ? static_cast<CGraph*>(new CGraphCol(this, x, seconds, id, prev, label, text.c_str()))
+                       : new CGraphPoint(this, x, seconds, id, prev, label, text.c_str());
     Append(item);
 }
 
@@ -603,7 +607,8 @@ void CGraphListTimeY::DrawActiveLabels(HDC dc, const CGraph* active)
 namespace {
 
 // Paints draw(memDC) off screen and copies it to dc: no flicker while selections move.
-template <class F> void PaintBuffered(HWND hwnd, HDC dc, F draw)
+template <class F>
+void PaintBuffered(HWND hwnd, HDC dc, F draw)
 {
     RECT rc;
     ::GetClientRect(hwnd, &rc);
@@ -622,8 +627,8 @@ template <class F> void PaintBuffered(HWND hwnd, HDC dc, F draw)
 
 HWND CreateStaticChild(CSkin& skin, HINSTANCE instance, HWND parent, DWORD style, const RECT& rect, UINT id)
 {
-    HWND hwnd = ::CreateWindowExW(0, L"STATIC", L"", (style & ~(DWORD)WS_VISIBLE) | WS_CHILD | SS_NOTIFY, rect.left,
-                                  rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+    HWND hwnd = ::CreateWindowExW(0, L"STATIC", L"", (style & ~(DWORD)WS_VISIBLE) | WS_CHILD | SS_NOTIFY,
+                                  rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
                                   reinterpret_cast<HMENU>((UINT_PTR)id), instance, nullptr);
     if (hwnd)
         skin.SetHandle(parent, hwnd);
@@ -681,7 +686,8 @@ void CLegend::Draw(HDC dc, const RECT& share) const
     const int baseline = share.bottom / 2 + 6;
     const UINT align = ::SetTextAlign(dc, TA_BASELINE | TA_LEFT);
     RECT clip = {box.right + 5, share.top, share.right, share.bottom};
-    ::ExtTextOutW(dc, box.right + 5, baseline, ETO_CLIPPED, &clip, m_sText.c_str(), (UINT)m_sText.size(), nullptr);
+    ::ExtTextOutW(dc, box.right + 5, baseline, ETO_CLIPPED, &clip, m_sText.c_str(), (UINT)m_sText.size(),
+                  nullptr);
     ::SetTextAlign(dc, align);
 }
 

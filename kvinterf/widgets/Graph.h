@@ -89,8 +89,8 @@ public:
     const wchar_t* GetRightHeader() const { return m_sRightHeader.c_str(); }
     void SetHeaderPos(int pos) { m_nHeaderPos = pos; }
     void SetStyleHeader(COLORREF text, COLORREF brush, COLORREF pen, int spare, HFONT font);
-    void SetStyle(COLORREF text, COLORREF plot, COLORREF series, COLORREF frame, COLORREF outer, COLORREF marker,
-                  int seriesWidth, int frameWidth, int markerWidth, HFONT font);
+    void SetStyle(COLORREF text, COLORREF plot, COLORREF series, COLORREF frame, COLORREF outer,
+                  COLORREF marker, int seriesWidth, int frameWidth, int markerWidth, HFONT font);
     HFONT GetFont() const { return m_hFont; }
     COLORREF GetPlotColour() const { return m_crPlot; }
     COLORREF GetSeriesColour() const { return m_crSeries; }

@@ -85,7 +85,8 @@ CTableChart::~CTableChart()
 
 void CTableChart::FreeStyle(tagTableStyle& s)
 {
-    HGDIOBJ objects[] = {s.font, s.fontBold, s.brushBack, s.brushActiveColumn, s.brushKeyColumn, s.brushActiveRow, s.pen};
+    HGDIOBJ objects[] = {s.font,           s.fontBold,       s.brushBack, s.brushActiveColumn,
+                         s.brushKeyColumn, s.brushActiveRow, s.pen};
     for (HGDIOBJ o : objects)
         if (o)
             ::DeleteObject(o);
@@ -135,7 +136,8 @@ void CTableChart::SetFont(const LOGFONTW& font)
     m_rows.fontBold = MakeFont(font, FW_SEMIBOLD);
 }
 
-unsigned long CTableChart::AddColumn(unsigned long id, unsigned long widthPercent, unsigned long key, const wchar_t*)
+unsigned long CTableChart::AddColumn(unsigned long id, unsigned long widthPercent, unsigned long key,
+                                     const wchar_t*)
 {
     m_columns.m_list.push_back(CTableColumn(id, widthPercent, key ? 1 : 0));
     return (unsigned long)m_columns.m_list.size() - 1;
@@ -443,7 +445,8 @@ void CTableChart::Draw(HDC dc)
     {
         TRIVERTEX v[2] = {{headRow.left, headRow.top, 0xFF00, 0xFF00, 0xFF00, 0},
                           {headRow.right, headRow.bottom, (COLOR16)(GetRValue(m_head.back) << 8),
-                           (COLOR16)(GetGValue(m_head.back) << 8), (COLOR16)(GetBValue(m_head.back) << 8), 0}};
+                           (COLOR16)(GetGValue(m_head.back) << 8), (COLOR16)(GetBValue(m_head.back) << 8),
+                           0}};
         GRADIENT_RECT g = {0, 1};
         ::GradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_V);
     }
@@ -453,7 +456,8 @@ void CTableChart::Draw(HDC dc)
         cell.m_nHeight = m_head.height;
         cell.Update(m_rcFrame, LeftPercent(cell.m_index.first), 0, m_rcFrame.top);
         if (m_dibHeader.IsLoad())
-            m_dibHeader.Draw(dc, cell.m_rect.left, cell.m_rect.top, cell.m_rect.Width(), cell.m_rect.Height());
+            m_dibHeader.Draw(dc, cell.m_rect.left, cell.m_rect.top, cell.m_rect.Width(),
+                             cell.m_rect.Height());
         if (cell.m_index.first != 0)
         {
             ::MoveToEx(dc, cell.m_rect.left, cell.m_rect.top, nullptr);
@@ -511,8 +515,9 @@ HWND CTable::Create(HINSTANCE instance, HWND parent, DWORD style, const RECT& re
     if (m_hWnd || !parent)
         return nullptr;
     (void)rect;
-    HWND hwnd = ::CreateWindowExW(0, L"STATIC", L"", (style & ~0xFFul) | WS_CHILD | WS_VISIBLE | SS_NOTIFY, 0, 0, 300,
-                                  300, parent, reinterpret_cast<HMENU>((UINT_PTR)id), instance, nullptr);
+    HWND hwnd =
+        ::CreateWindowExW(0, L"STATIC", L"", (style & ~0xFFul) | WS_CHILD | WS_VISIBLE | SS_NOTIFY, 0, 0, 300,
+                          300, parent, reinterpret_cast<HMENU>((UINT_PTR)id), instance, nullptr);
     if (hwnd)
         SetHandle(parent, hwnd);
     return hwnd;

@@ -26,7 +26,8 @@ public:
 class KVINTERF_API CTableColumn
 {
 public:
-    CTableColumn(unsigned long id = 0, unsigned long width = 0, int key = 0) : m_nID(id), m_nWidth(width), m_bKey(key)
+    CTableColumn(unsigned long id = 0, unsigned long width = 0, int key = 0)
+        : m_nID(id), m_nWidth(width), m_bKey(key)
     {}
     virtual ~CTableColumn() {}
     unsigned long m_nID;
@@ -93,7 +94,8 @@ public:
     CTableChart(const CTableChart&) = delete;
     CTableChart& operator=(const CTableChart&) = delete;
 
-    unsigned long AddColumn(unsigned long id, unsigned long widthPercent, unsigned long key, const wchar_t* name);
+    unsigned long AddColumn(unsigned long id, unsigned long widthPercent, unsigned long key,
+                            const wchar_t* name);
     void SetNameColumn(unsigned long columnIndex, const wchar_t* text);
     void AllignColumn();
     void RemoveAllColumn();
@@ -109,8 +111,9 @@ public:
     unsigned long GetColumnID(unsigned long columnIndex) const;
     unsigned long GetColumnWidth(unsigned long columnIndex) const;
 
-    void SetStyle(int kind, COLORREF text, COLORREF back, COLORREF grid, COLORREF activeColumn, COLORREF keyColumn,
-                  COLORREF activeRow, int gridWidth, unsigned long formatSet, unsigned long formatClear);
+    void SetStyle(int kind, COLORREF text, COLORREF back, COLORREF grid, COLORREF activeColumn,
+                  COLORREF keyColumn, COLORREF activeRow, int gridWidth, unsigned long formatSet,
+                  unsigned long formatClear);
     const tagTableStyle& GetStyle(int kind) const { return kind == 0 ? m_head : m_rows; }
     void SetFont(const LOGFONTW& font);
     void SetHeightRow(int h) { m_rows.height = h > 0 ? h : 1; }
