@@ -205,6 +205,7 @@ void FillStatPage(CViewScore* score, CViewGraph* graph, const CLapListGroup& gro
             ids.push_back(p.GetID());
     const unsigned long rows = groups.GetSize();
     const unsigned short mode = groups.GetMode();
+    score->Reserve(rows * (unsigned long)ids.size());
     for (unsigned long r = 0; r < rows; ++r)
     {
         const unsigned long row = score->AddRow();

@@ -154,6 +154,7 @@ public:
         m_score.AddCell(row, column, text);
     }
     unsigned long AddRow() { return m_score.AddRow(); }
+    void Reserve(unsigned long cells) { m_score.GetChart().Reserve(cells); }
     int LoadImageHeader(const wchar_t* path) { return m_score.LoadImageHeader(path); }
     void Init() { m_score.Init(); }
     // The table's layout after its rows changed.

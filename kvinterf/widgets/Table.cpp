@@ -210,9 +210,19 @@ void CTableChart::AddCell(unsigned long columnIndex, unsigned long row, const wc
 
 void CTableChart::AddCell(unsigned long columnIndex, unsigned long row, long number)
 {
+    // Written by hand: a table of a whole history adds hundreds of thousands of numbers.
     wchar_t text[24];
-    std::swprintf(text, 24, L"%ld", number);
-    AddCell(columnIndex, row, text);
+    wchar_t* p = text + 23;
+    *p = 0;
+    unsigned long magnitude = number < 0 ? 0ul - (unsigned long)number : (unsigned long)number;
+    do
+    {
+        *--p = (wchar_t)(L'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude);
+    if (number < 0)
+        *--p = L'-';
+    AddCell(columnIndex, row, p);
 }
 
 const wchar_t* CTableChart::GetCellText(unsigned long columnIndex, unsigned long row) const

@@ -56,6 +56,10 @@ class KVINTERF_API CCell
 {
 public:
     CCell() : m_nWidth(0), m_nHeight(0), m_nFormat(kCellDefaultFormat), m_bActive(0) {}
+    CCell(const CCell&) = default;
+    CCell(CCell&&) = default;
+    CCell& operator=(const CCell&) = default;
+    CCell& operator=(CCell&&) = default;
     virtual ~CCell() {}
     // Places the cell: leftPercent is the sum of the widths of the columns before it.
     void Update(const RECT& frame, unsigned long leftPercent, unsigned long visualRow, int top);
@@ -103,6 +107,8 @@ public:
     void Init();
 
     unsigned long AddRow();
+    // Room for that many body cells (a table about to be filled).
+    void Reserve(unsigned long cells) { m_cells.reserve(cells); }
     void AddCell(unsigned long columnIndex, unsigned long row, const wchar_t* text);
     void AddCell(unsigned long columnIndex, unsigned long row, long number);
     // The cell's text, or nullptr past the end.
