@@ -112,7 +112,8 @@ double PaintGraph(unsigned long points)
 fwbench::Registrar fill("statistics page: fill from 65,535 passes, one row per pass, 10 columns", 150.0,
                         [] { return FillPage(65535); });
 fwbench::Registrar paint30("statistics page: paint a table of 30 rows", 5.0, [] { return PaintTable(30); });
-fwbench::Registrar paintAll("statistics page: paint a table of 65,535 rows", 5.0, [] { return PaintTable(65535); });
+fwbench::Registrar paintAll("statistics page: paint a table of 65,535 rows", 5.0,
+                            [] { return PaintTable(65535); });
 fwbench::Registrar graph("statistics page: paint a line graph of 65,535 points", 10.0,
                          [] { return PaintGraph(65535); });
 

@@ -17,8 +17,6 @@
 #include "kvinterf/widgets/Gradient.h"
 #include "kvinterf/widgets/Slider.h"
 #include "kvinterf/widgets/SelectBox.h"
-#include "kvinterf/widgets/Table.h"
-#include "kvinterf/widgets/Graph.h"
 #include "kvstruct/sys/MsgBox.h"
 #include "kvstruct/files/SafeFile.h"
 #include "kvstruct/core/Serialize.h"
@@ -125,12 +123,6 @@ CSkin* CSkinWnd::NewSkin(unsigned short, unsigned long type)
         return new CSlider;
     case kSkinTypeSelectBox:
         return new CSelectBox;
-    case kSkinTypeTable:
-        return new CTable;
-    case kSkinTypeDiagram:
-        return new CDiagram;
-    case kSkinTypeLegend:
-        return new CLegendCtrl;
     default:
         return nullptr;
     }

@@ -511,17 +511,36 @@ void CGraphList::Draw(HDC dc)
         if (item->m_bActive)
             active = item;
     m_nSegments = 0;
-    if (m_nType == kLine && m_items.size() > (size_t)std::max(1, m_rcPlot.Width() / 4))
+    const size_t width = (size_t)std::max(1, m_rcPlot.Width());
+    if (m_nType == kLine && m_items.size() > width)
         DrawLineThinned(dc);
+    else if (m_nType == kLine)
+    {
+        // One polyline; markers only while they have room between them.
+        std::vector<POINT> pts;
+        pts.reserve(m_items.size());
+        for (const CGraph* item : m_items)
+            pts.push_back({item->m_x, item->m_y});
+        ::Polyline(dc, pts.data(), (int)pts.size());
+        m_nSegments = pts.empty() ? 0 : (unsigned long)pts.size() - 1;
+        if (m_items.size() <= width / 8)
+        {
+            HBRUSH series = ::CreateSolidBrush(m_crSeries);
+            ::SelectObject(dc, series);
+            for (const CGraph* item : m_items)
+            {
+                const int s = m_nSizePoint;
+                ::RoundRect(dc, item->m_x - s, item->m_y - s, item->m_x + s + 1, item->m_y + s + 1, 2, 2);
+            }
+            ::SelectObject(dc, m_hPlotBrush);
+            ::DeleteObject(series);
+        }
+    }
     else
     {
-        HBRUSH series = ::CreateSolidBrush(m_crSeries);
-        ::SelectObject(dc, m_nType == kLine ? (HGDIOBJ)series : m_hPlotBrush);
         for (CGraph* item : m_items)
             if (!item->m_bActive)
                 item->Draw(dc);
-        ::SelectObject(dc, m_hPlotBrush);
-        ::DeleteObject(series);
         m_nSegments = (unsigned long)m_items.size();
     }
     // Active items last, on top, with a marker that stands out.
@@ -535,8 +554,8 @@ void CGraphList::Draw(HDC dc)
             if (item->m_bActive)
             {
                 CGraph* prev = item->m_pPrev;
-                if (m_nType == kLine && m_items.size() > (size_t)std::max(1, m_rcPlot.Width() / 4))
-                    item->m_pPrev = nullptr; // the thinned outline already joins it
+                if (m_nType == kLine)
+                    item->m_pPrev = nullptr; // the line already joins it
                 item->Draw(dc);
                 item->m_pPrev = prev;
             }

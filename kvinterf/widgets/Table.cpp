@@ -578,7 +578,7 @@ void CTable::Layout()
     {
         if (show)
         {
-            m_pScroll->MoveWindow(rc.right - kScrollGap, 0, kScrollWidth, rc.bottom, FALSE);
+            m_pScroll->MoveWindow(rc.right - kScrollGap, 0, kScrollWidth, rc.bottom, TRUE);
             SCROLLINFO si = {};
             si.cbSize = sizeof(si);
             si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;

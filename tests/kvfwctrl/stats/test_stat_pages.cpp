@@ -1,6 +1,7 @@
 // The statistics pages: cell texts, columns, the score table and graph views in a real window
 // with selections kept in step, and the CSV export read back.
 #include "common/fwtest.h"
+#include "common/screen.h"
 #include "kvinterf/skin_test_util.h"
 #include "../stat_test_util.h"
 #include <gtest/gtest.h>
@@ -261,4 +262,78 @@ TEST(StatExport, CsvReadsBackAsShown)
     EXPECT_NE(std::wstring::npos, boxes.LastText().find(dir));
     EXPECT_EQ(MB_ICONEXCLAMATION, boxes.Boxes().back().type & MB_ICONMASK);
     KV::SetSaveFileAsk(previous);
+}
+
+namespace {
+
+// The skin's eight colours of a statistics page: rows (text, background, grid, active column),
+// then the header's four; the graph reads them as header text, brush, pen, then text, plot,
+// series, frame and outer colours.
+void WriteFormatBitmap(const std::wstring& path, const uint32_t (&rgb)[8])
+{
+    fwtest::WriteFileBytes(path, skintest::Bmp24(8, 1, [&](int x, int) { return rgb[x]; }));
+}
+
+void SaveShot(const fwtest::ScreenShot& shot, int w, int h, const wchar_t* name)
+{
+    wchar_t dir[MAX_PATH];
+    if (!::GetEnvironmentVariableW(L"FW_LOOK_DIR", dir, MAX_PATH))
+        return;
+    std::string ppm = "P6\n" + std::to_string(w) + " " + std::to_string(h) + "\n255\n";
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+        {
+            const unsigned long c = shot.At(x, y);
+            ppm += (char)((c >> 16) & 0xFF);
+            ppm += (char)((c >> 8) & 0xFF);
+            ppm += (char)(c & 0xFF);
+        }
+    fwtest::WriteFileBytes(std::wstring(dir) + L"\\" + name, ppm);
+}
+
+} // namespace
+
+// 300 passes over 60 days on screen, by pass and by day: the header, the active row and the
+// active point must stand out from everything else.
+TEST(StatLook, PagesShowHeaderActiveRowAndPoint)
+{
+    const std::wstring dir = fwtest::MakeTempDir(L"look");
+    const uint32_t table[8] = {0x202020, 0xFFFFFF, 0xC8C8C8, 0xFFF2CC,
+                               0xFFFFFF, 0x3A6EA5, 0x2A5080, 0x2F5F95};
+    const uint32_t graph[8] = {0xFFFFFF, 0x3A6EA5, 0x2A5080, 0x303030,
+                               0xFFFFFF, 0xD04010, 0x8090A0, 0xF0F0F0};
+    WriteFormatBitmap(dir + L"\\table.bmp", table);
+    WriteFormatBitmap(dir + L"\\graph.bmp", graph);
+    Page page;
+    page.score.LoadBitmapStat((dir + L"\\table.bmp").c_str());
+    // The skin places the element before its picture loads.
+    page.graph.SetParam(0, KV::CRect(0, 300, 800, 300), KV::kSkinTypeDiagram | KV::kSkinLeft | KV::kSkinTop);
+    page.graph.LoadBitmapW((dir + L"\\graph.bmp").c_str(), 1, 0);
+    stattest::TestLapList list;
+    for (int i = 0; i < 300; ++i)
+    {
+        const int day = i / 5; // five passes a day over 60 days
+        list.Add()
+            .Counts((unsigned short)(200 + (i * 37) % 150), (unsigned short)((i * 7) % 9), 40,
+                    (unsigned short)(60 + (i * 13) % 300), (unsigned short)((i * 5) % 11))
+            .Date(2026, 3 + day / 30, 1 + day % 30)
+            .Name(i % 3 ? L"Home row" : L"Top row, left hand")
+            .Type(1);
+    }
+    ::SetWindowPos(page.host, HWND_TOP, 0, 0, 800, 600, SWP_SHOWWINDOW);
+    const wchar_t* names[] = {L"by_pass.ppm", L"by_day.ppm"};
+    for (unsigned short mode = 0; mode < 2; ++mode)
+    {
+        page.Fill(list, mode);
+        page.score.MouseWeel(0, 120, 0, 0); // the row before the last
+        ::RedrawWindow(page.host, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        skintest::Pump(300);
+        fwtest::ScreenShot shot;
+        ASSERT_TRUE(shot.Capture()) << shot.Error();
+        SaveShot(shot, 800, 600, names[mode]);
+        EXPECT_GT(shot.Count(0x3A6EA5, 0, 0, 800, 25, 40), 2000) << "header";
+        EXPECT_GT(shot.Count(0xD2D2D2, 0, 25, 800, 300, 2), 1000) << "active row";
+        EXPECT_GT(shot.Count(0xD04010, 0, 300, 800, 600, 30), 200) << "series";
+    }
+    ::ShowWindow(page.host, SW_HIDE);
 }
