@@ -462,33 +462,28 @@ LRESULT CViewGraph::OnCommand(WORD code, WORD id, HWND control)
     return 0;
 }
 
-LRESULT CViewGraph::OnLButtonDown(UINT flags, int x, int y)
+void CViewGraph::ClickPoint(UINT flags, int x, int y, WORD command)
 {
     if (HWND parent = ::GetParent(m_hWnd))
         ::SetFocus(parent);
     if (!m_pGraphOwned)
-        return 0;
+        return;
     const unsigned long hit = m_pGraphOwned->Hit(x, y);
-    if (hit != CGraphList::kNone)
-    {
-        SetActivePoint(m_pGraphOwned->GetAt(hit)->m_nID, (flags & MK_CONTROL) != 0);
-        Notify(kCmdPointClicked);
-    }
+    if (hit == CGraphList::kNone)
+        return;
+    SetActivePoint(m_pGraphOwned->GetAt(hit)->m_nID, (flags & MK_CONTROL) != 0);
+    Notify(command);
+}
+
+LRESULT CViewGraph::OnLButtonDown(UINT flags, int x, int y)
+{
+    ClickPoint(flags, x, y, kCmdPointClicked);
     return 0;
 }
 
 LRESULT CViewGraph::OnLButtonDblClick(UINT flags, int x, int y)
 {
-    if (HWND parent = ::GetParent(m_hWnd))
-        ::SetFocus(parent);
-    if (!m_pGraphOwned)
-        return 0;
-    const unsigned long hit = m_pGraphOwned->Hit(x, y);
-    if (hit != CGraphList::kNone)
-    {
-        SetActivePoint(m_pGraphOwned->GetAt(hit)->m_nID, (flags & MK_CONTROL) != 0);
-        Notify(kCmdPointDblClicked);
-    }
+    ClickPoint(flags, x, y, kCmdPointDblClicked);
     return 0;
 }
 

@@ -101,6 +101,7 @@ protected:
     int AddPanel(int index, HINSTANCE instance, const wchar_t* skinPath, const wchar_t* fallbackPath,
                  CListParam& params, int deleteButton, DWORD checkStyle);
     void StepPoint(bool next);
+    void ClickPoint(UINT flags, int x, int y, WORD command);
     void ScoreSelect();
     void Notify(WORD command);
     void FreeFonts();

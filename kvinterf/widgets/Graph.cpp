@@ -1,4 +1,5 @@
 #include "kvinterf/widgets/Graph.h"
+#include "kvinterf/widgets/OwnerPaint.h"
 #include "kvstruct/sys/TimeText.h"
 #include <algorithm>
 #include <cwchar>
@@ -625,25 +626,6 @@ void CGraphListTimeY::DrawActiveLabels(HDC dc, const CGraph* active)
 
 namespace {
 
-// Paints draw(memDC) off screen and copies it to dc: no flicker while selections move.
-template <class F>
-void PaintBuffered(HWND hwnd, HDC dc, F draw)
-{
-    RECT rc;
-    ::GetClientRect(hwnd, &rc);
-    if (rc.right <= 0 || rc.bottom <= 0)
-        return;
-    HDC mem = ::CreateCompatibleDC(dc);
-    HBITMAP bmp = ::CreateCompatibleBitmap(dc, rc.right, rc.bottom);
-    HGDIOBJ old = ::SelectObject(mem, bmp);
-    ::FillRect(mem, &rc, (HBRUSH)::GetStockObject(WHITE_BRUSH));
-    draw(mem, rc);
-    ::BitBlt(dc, 0, 0, rc.right, rc.bottom, mem, 0, 0, SRCCOPY);
-    ::SelectObject(mem, old);
-    ::DeleteObject(bmp);
-    ::DeleteDC(mem);
-}
-
 HWND CreateStaticChild(CSkin& skin, HINSTANCE instance, HWND parent, DWORD style, const RECT& rect, UINT id)
 {
     HWND hwnd = ::CreateWindowExW(0, L"STATIC", L"", (style & ~(DWORD)WS_VISIBLE) | WS_CHILD | SS_NOTIFY,
@@ -671,7 +653,7 @@ void CDiagram::Draw(HDC dc)
 {
     if (!m_hWnd)
         return;
-    PaintBuffered(m_hWnd, dc, [this](HDC mem, const RECT&) {
+    PaintBuffered(m_hWnd, dc, (HBRUSH)::GetStockObject(WHITE_BRUSH), [this](HDC mem, const RECT&) {
         if (m_pGraphList)
             m_pGraphList->Draw(mem);
     });
@@ -684,14 +666,8 @@ LRESULT CDiagram::OnEraseBkgnd(HDC)
 
 LRESULT CDiagram::MessageLoop(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_PAINT)
-    {
-        OnPaint();
-        return 0;
-    }
-    if (msg == WM_NCHITTEST)
-        return HTCLIENT;
-    return CSkin::MessageLoop(hwnd, msg, wParam, lParam);
+    LRESULT result = 0;
+    return OwnerPaintMessage(*this, msg, result) ? result : CSkin::MessageLoop(hwnd, msg, wParam, lParam);
 }
 
 void CLegend::Draw(HDC dc, const RECT& share) const
@@ -767,7 +743,8 @@ void CLegendCtrl::Draw(HDC dc)
 {
     if (!m_hWnd)
         return;
-    PaintBuffered(m_hWnd, dc, [this](HDC mem, const RECT& rc) { DrawInto(mem, rc); });
+    PaintBuffered(m_hWnd, dc, (HBRUSH)::GetStockObject(WHITE_BRUSH),
+                  [this](HDC mem, const RECT& rc) { DrawInto(mem, rc); });
 }
 
 LRESULT CLegendCtrl::OnEraseBkgnd(HDC)
@@ -777,12 +754,8 @@ LRESULT CLegendCtrl::OnEraseBkgnd(HDC)
 
 LRESULT CLegendCtrl::MessageLoop(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_PAINT)
-    {
-        OnPaint();
-        return 0;
-    }
-    return CSkin::MessageLoop(hwnd, msg, wParam, lParam);
+    LRESULT result = 0;
+    return OwnerPaintMessage(*this, msg, result) ? result : CSkin::MessageLoop(hwnd, msg, wParam, lParam);
 }
 
 } // namespace KV

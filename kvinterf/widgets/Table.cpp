@@ -1,4 +1,5 @@
 #include "kvinterf/widgets/Table.h"
+#include "kvinterf/widgets/OwnerPaint.h"
 #include "kvstruct/image/Bitmap.h"
 #include <cwchar>
 
@@ -626,20 +627,9 @@ void CTable::Draw(HDC dc)
 {
     if (!m_pChart || !m_hWnd)
         return;
-    RECT rc;
-    ::GetClientRect(m_hWnd, &rc);
-    if (rc.right <= 0 || rc.bottom <= 0)
-        return;
-    // Painted off screen first: the rows never flicker while scrolling.
-    HDC mem = ::CreateCompatibleDC(dc);
-    HBITMAP bmp = ::CreateCompatibleBitmap(dc, rc.right, rc.bottom);
-    HGDIOBJ old = ::SelectObject(mem, bmp);
-    ::FillRect(mem, &rc, m_pChart->GetStyle(1).brushBack);
-    m_pChart->Draw(mem);
-    ::BitBlt(dc, 0, 0, rc.right, rc.bottom, mem, 0, 0, SRCCOPY);
-    ::SelectObject(mem, old);
-    ::DeleteObject(bmp);
-    ::DeleteDC(mem);
+    // Off screen first: the rows never flicker while scrolling.
+    PaintBuffered(m_hWnd, dc, m_pChart->GetStyle(1).brushBack,
+                  [this](HDC mem, const RECT&) { m_pChart->Draw(mem); });
 }
 
 int CTable::MoveWindow(const RECT& rect, int repaint)
@@ -731,14 +721,8 @@ LRESULT CTable::OnDestroy()
 
 LRESULT CTable::MessageLoop(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_PAINT)
-    {
-        OnPaint();
-        return 0;
-    }
-    if (msg == WM_NCHITTEST)
-        return HTCLIENT;
-    return CSkin::MessageLoop(hwnd, msg, wParam, lParam);
+    LRESULT result = 0;
+    return OwnerPaintMessage(*this, msg, result) ? result : CSkin::MessageLoop(hwnd, msg, wParam, lParam);
 }
 
 } // namespace KV
