@@ -135,6 +135,31 @@ TEST(StatCells, LapCellsAndGraphPoints)
     EXPECT_EQ(L"05/30/26 - " + std::wstring(255, L'x'), g->GetAt(0)->m_sLabelX);
 }
 
+TEST(StatCells, CharacterCells)
+{
+    Page page;
+    KV::CStatLetter space, none;
+    space.AddStatLetter(L' ', 8, 3, 0);
+    none.AddStatLetter(L'q', 0, 0, 0); // never typed: no division by zero
+    const Cell cells[] = {{10, L"SP"}, {705, L"37"}, {702, L"3"}, {708, L"8"}};
+    page.score.RemoveAllColumn();
+    for (unsigned long c = 0; c < 4; ++c)
+        page.score.AddColumn(c, 25, 0, L"");
+    page.graph.NewGraph(KV::kGraphKindCount, nullptr);
+    for (unsigned long r = 0; r < 2; ++r)
+    {
+        page.score.AddRow();
+        for (unsigned long c = 0; c < 4; ++c)
+            KV::FillStatLetter(&page.score, &page.graph, r ? &none : &space, 705, cells[c].id, c, r, r * 10);
+    }
+    for (unsigned long c = 0; c < 4; ++c)
+        EXPECT_EQ(cells[c].text, page.At(c, 0)) << cells[c].id;
+    EXPECT_EQ(L"0", page.At(1, 1));
+    ASSERT_EQ(2u, page.graph.GetGraph()->Size());
+    EXPECT_EQ(L"SP", page.graph.GetGraph()->GetAt(0)->m_sLabelX);
+    EXPECT_EQ(37.0, page.graph.GetGraph()->GetAt(0)->m_dY);
+}
+
 TEST(StatCells, ColumnsAndHeaders)
 {
     Page page;
