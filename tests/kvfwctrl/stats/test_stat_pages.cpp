@@ -362,3 +362,87 @@ TEST(StatLook, PagesShowHeaderActiveRowAndPoint)
     }
     ::ShowWindow(page.host, SW_HIDE);
 }
+
+namespace {
+
+// A host window that keeps the commands its views send up.
+struct CommandHost : KV::CWnd
+{
+    std::vector<WORD> commands;
+    LRESULT OnCommand(WORD code, WORD id, HWND control) override
+    {
+        commands.push_back(id);
+        return KV::CWnd::OnCommand(code, id, control);
+    }
+};
+
+} // namespace
+
+TEST(GraphView, PanelTabsAndCommands)
+{
+    skintest::SkinFolder skin(L"Stat");
+    const std::wstring root = skin.root + skin.name + L"\\";
+    for (unsigned id : {700u, 701u, 705u, 703u, 751u})
+        skin.WritePicture(id, skintest::SolidBmp(id == 700 ? 40 : 5 * 24, 24, 0x808080));
+    CommandHost host;
+    skintest::CreateTestWindow(host, 0, 0, 600, 400);
+    KV::CViewScore score;
+    KV::CViewGraph graph;
+    score.Create(::GetModuleHandleW(nullptr), host, 0, {0, 0, 600, 200}, 100);
+    graph.Create(::GetModuleHandleW(nullptr), host, 0, {0, 200, 600, 400}, 101);
+    score.SetpScoreGraph(&graph);
+    graph.SetpViewScore(&score);
+    KV::CListParam course, letters;
+    course.Add(1, 0x101001, L"DateLetter", L"TipDateLesson");
+    course.Add(701, 0x1111, L"SpeedCPM", L"TipSpeedCPM");
+    course.Add(702, 0x1010, L"Errors", L"TipErrors"); // not shown: skipped by the panel and by 3008
+    course.Add(705, 0x1011, L"ErrorsProc", L"TipErrorsProc");
+    course.Add(703, 0x2011, L"Duration", L"TipDuration");
+    letters.Add(705, 0x1111, L"ErrorsCharProc", L"TipErrorsCharProc");
+
+    // Without a graph the selection commands do nothing.
+    for (WORD cmd : {KV::kCmdNextPoint, KV::kCmdPrevPoint, KV::kCmdSelectAll})
+        graph.OnCommand(0, cmd, nullptr);
+    EXPECT_EQ(0u, graph.GetSelection().GetSize());
+
+    ASSERT_EQ(1, graph.AddCoursePanel(::GetModuleHandleW(nullptr), root.c_str(), L"", course, 1, 2));
+    graph.AddLettersPanel(::GetModuleHandleW(nullptr), root.c_str(), L"", letters, 0, 2);
+    KV::CPanel* panel = graph.GetPanels().Get(0);
+    ASSERT_NE(nullptr, panel);
+    EXPECT_EQ(4, panel->Size()); // 701, 705, 703 and the delete box
+    EXPECT_EQ(KV::CButton::kChecked, panel->GetCtrl(701)->GetCheck());
+
+    graph.NewGraph(KV::kGraphKindCount, nullptr);
+    graph.Update();
+    EXPECT_EQ(0, panel->GetEnableCtrl(KV::kIdGraphDelete)); // no points yet
+    graph.AddInt(0, 0, 10, L"a");
+    graph.Update();
+    EXPECT_EQ(1, panel->GetEnableCtrl(KV::kIdGraphDelete));
+
+    score.AddColumn(1, 50, 0, L"");
+    score.AddColumn(705, 50, 0, L"");
+    graph.OnCommand(0, KV::kCmdNextDiagram, nullptr); // 701 -> 705, 702 is not shown
+    EXPECT_EQ(705u, graph.GetCurGraph());
+    EXPECT_EQ(1u, score.GetScore().GetChart().GetActiveColumn());
+    EXPECT_EQ(KV::CButton::kChecked, panel->GetCtrl(705)->GetCheck());
+    EXPECT_EQ(0u, panel->GetCtrl(701)->GetCheck());
+    graph.OnCommand(0, KV::kCmdNextDiagram, nullptr);
+    graph.OnCommand(0, KV::kCmdNextDiagram, nullptr); // wraps past the last
+    EXPECT_EQ(701u, graph.GetCurGraph());
+
+    host.commands.clear();
+    EXPECT_EQ(1, graph.OnDelete(nullptr));
+    graph.OnCommand(0, KV::kIdGraphTabLesson, nullptr);
+    EXPECT_EQ(1, graph.GetActiveTab());
+    EXPECT_EQ(0, graph.OnDelete(nullptr)); // never on the lesson tab
+    EXPECT_EQ(0, panel->GetEnableCtrl(KV::kIdGraphDelete));
+    EXPECT_EQ((std::vector<WORD>{KV::kCmdDeleteLaps, KV::kCmdGraphTabChanged}), host.commands);
+
+    // Seven colours leave the graph's style as it was.
+    const COLORREF series = graph.GetGraph()->GetSeriesColour();
+    KV::CListRGBA seven;
+    seven.assign(7, KV::CRGBA(9, 9, 9));
+    graph.SetFormat(seven, nullptr);
+    EXPECT_EQ(series, graph.GetGraph()->GetSeriesColour());
+    host.DestroyWindow();
+}

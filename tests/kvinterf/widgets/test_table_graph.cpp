@@ -137,3 +137,31 @@ TEST(GraphList, PaintsAPointAndThinsLongSeries)
     EXPECT_LE(g.GetDrawnSegments(), (unsigned long)g.GetWidth() + 1);
     EXPECT_GT(g.GetDrawnSegments(), 100u);
 }
+
+TEST(TableWindow, ScrollingStopsAtBothEnds)
+{
+    KV::CWnd host;
+    skintest::CreateTestWindow(host, 0, 0, 300, 300);
+    KV::CTableChart chart;
+    ThreeColumns(chart, 500);
+    KV::CTable table;
+    table.SetpTableChart(&chart);
+    table.Create(::GetModuleHandleW(nullptr), host, 0, {0, 0, 300, 300}, 2010);
+    table.CreateScrool(WS_CHILD | WS_VISIBLE | SBS_VERT, 787);
+    table.MoveWindow(0, 0, 300, 300);
+    const unsigned long page = table.GetVisibleRows(), last = 500 - page;
+    struct Step
+    {
+        UINT code;
+        unsigned long first;
+    } steps[] = {{SB_LINEUP, 0},    {SB_PAGEDOWN, page}, {SB_LINEDOWN, page + 1}, {SB_PAGEUP, 1},
+                 {SB_BOTTOM, last}, {SB_LINEDOWN, last}, {SB_PAGEDOWN, last},     {SB_TOP, 0}};
+    for (const Step& s : steps)
+    {
+        table.OnVScrool(s.code, 0, nullptr);
+        EXPECT_EQ(s.first, table.GetFirstRow()) << s.code;
+        EXPECT_EQ(s.first * 3, chart.GetDrawFirst()) << s.code;
+    }
+    table.DestroyWindow();
+    host.DestroyWindow();
+}
