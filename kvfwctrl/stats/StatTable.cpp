@@ -2,6 +2,7 @@
 #include "kvfwctrl/stats/ViewGraph.h"
 #include "kvfwctrl/stats/ViewScore.h"
 #include "kvstruct/sys/TimeText.h"
+#include <cmath>
 #include <cwchar>
 
 namespace KV {
@@ -24,15 +25,49 @@ std::wstring Label(const CLap& lap, unsigned short mode)
     return label;
 }
 
+// "%3.<decimals>f" of a value from 0 to 100 without the C library's slow float formatting;
+// values within a hair of a rounding tie still go through it, so the text is always the same.
+void FormatFixed(wchar_t* text, double value, int decimals)
+{
+    const double scale = decimals == 2 ? 100.0 : decimals == 1 ? 10.0 : 1.0;
+    const double scaled = value * scale;
+    const double frac = scaled - std::floor(scaled);
+    if (value < 0 || value > 1000 || std::fabs(frac - 0.5) < 1e-6)
+    {
+        const wchar_t* format = decimals == 2 ? L"%3.2f" : decimals == 1 ? L"%3.1f" : L"%3.0f";
+        std::swprintf(text, 32, format, value);
+        return;
+    }
+    unsigned long n = (unsigned long)std::floor(scaled + 0.5);
+    wchar_t digits[24];
+    int len = 0;
+    for (int i = 0; i < decimals; ++i, n /= 10)
+        digits[len++] = (wchar_t)(L'0' + n % 10);
+    if (decimals)
+        digits[len++] = L'.';
+    do
+    {
+        digits[len++] = (wchar_t)(L'0' + n % 10);
+        n /= 10;
+    } while (n);
+    int out = 0;
+    for (int pad = 3 - len; pad > 0; --pad)
+        text[out++] = L' ';
+    while (len)
+        text[out++] = digits[--len];
+    text[out] = 0;
+}
+
 } // namespace
 
 std::wstring FormatStatPercent(double percent, int accuracy)
 {
     const bool round = accuracy ? percent == 100.0 : percent == 0.0;
     const bool fine = accuracy ? (percent > 99.0 && percent < 100.0) : (percent > 0.0 && percent < 1.0);
-    wchar_t text[32];
-    std::swprintf(text, 32, round ? L"%3.0f" : fine ? L"%3.2f" : L"%3.1f", percent);
-    return std::wstring(text) + L"%";
+    wchar_t text[40];
+    FormatFixed(text, percent, round ? 0 : fine ? 2 : 1);
+    std::wcscat(text, L"%");
+    return text;
 }
 
 void FillStatCourse(CViewScore* score, CViewGraph* graph, CLap* lap, CIniTable* strings,

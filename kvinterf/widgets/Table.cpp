@@ -177,6 +177,7 @@ void CTableChart::RemoveHeader()
 {
     m_header.clear();
     m_cells.clear();
+    m_texts.clear();
     m_activeRows.clear();
     Init();
 }
@@ -199,14 +200,19 @@ void CTableChart::AddCell(unsigned long columnIndex, unsigned long row, const wc
 {
     if (columnIndex >= m_columns.m_list.size())
         return;
-    m_cells.emplace_back();
-    CCell& cell = m_cells.back();
-    cell.m_index = CIndex(columnIndex, row);
-    if (text)
-        cell.m_text = text;
-    cell.m_nHeight = m_rows.height;
-    cell.m_nFormat = m_rows.format;
-    cell.m_nWidth = (int)m_columns.m_list[columnIndex].m_nWidth;
+    tagBodyCell cell;
+    cell.column = columnIndex;
+    cell.row = row;
+    cell.text = (unsigned long)m_texts.size();
+    size_t length = text ? std::wcslen(text) : 0;
+    if (length > 0xFFFF)
+        length = 0xFFFF;
+    cell.length = (unsigned short)length;
+    cell.format = (unsigned short)m_rows.format;
+    cell.active = 0;
+    m_texts.insert(m_texts.end(), text, text + length);
+    m_texts.push_back(0);
+    m_cells.push_back(cell);
 }
 
 void CTableChart::AddCell(unsigned long columnIndex, unsigned long row, long number)
@@ -232,11 +238,11 @@ const wchar_t* CTableChart::GetCellText(unsigned long columnIndex, unsigned long
     if (!n || columnIndex >= n)
         return nullptr;
     const size_t i = (size_t)row * n + columnIndex;
-    if (i < m_cells.size() && m_cells[i].m_index.first == columnIndex && m_cells[i].m_index.second == row)
-        return m_cells[i].m_text.c_str();
-    for (const CCell& c : m_cells) // rows filled unevenly: search
-        if (c.m_index.first == columnIndex && c.m_index.second == row)
-            return c.m_text.c_str();
+    if (i < m_cells.size() && m_cells[i].column == columnIndex && m_cells[i].row == row)
+        return &m_texts[m_cells[i].text];
+    for (const tagBodyCell& c : m_cells) // rows filled unevenly: search
+        if (c.column == columnIndex && c.row == row)
+            return &m_texts[c.text];
     return nullptr;
 }
 
@@ -296,7 +302,7 @@ void CTableChart::SetActive(unsigned long row)
     if (!n || first >= m_cells.size())
         return;
     for (size_t i = first; i < first + n && i < m_cells.size(); ++i)
-        m_cells[i].m_bActive = 1;
+        m_cells[i].active = 1;
     m_activeRows.push_back(row);
 }
 
@@ -305,7 +311,7 @@ void CTableChart::ResetActive()
     const unsigned long n = GetNumColumn();
     for (unsigned long row : m_activeRows)
         for (size_t i = (size_t)row * n; i < (size_t)(row + 1) * n && i < m_cells.size(); ++i)
-            m_cells[i].m_bActive = 0;
+            m_cells[i].active = 0;
     m_activeRows.clear();
 }
 
@@ -313,7 +319,7 @@ int CTableChart::IsActive(unsigned long row) const
 {
     const unsigned long n = GetNumColumn();
     const size_t i = (size_t)row * n;
-    return n && i < m_cells.size() && m_cells[i].m_bActive;
+    return n && i < m_cells.size() && m_cells[i].active;
 }
 
 unsigned long CTableChart::IsLast(unsigned long row) const
@@ -336,7 +342,7 @@ int CTableChart::RemoveActiveRow()
     ResetActive();
     m_cells.erase(m_cells.begin() + (ptrdiff_t)removed * n, m_cells.begin() + (ptrdiff_t)(removed + 1) * n);
     for (size_t i = (size_t)removed * n; i < m_cells.size(); ++i)
-        --m_cells[i].m_index.second;
+        --m_cells[i].row;
     if (m_nRows)
         --m_nRows;
     if (removed == rows - 1 && removed > 0)
@@ -374,6 +380,16 @@ unsigned long CTableChart::LeftPercent(unsigned long columnIndex) const
     return sum;
 }
 
+CCell CTableChart::MakeCell(const tagBodyCell& body) const
+{
+    CCell cell;
+    cell.m_index = CIndex(body.column, body.row);
+    cell.m_text.assign(&m_texts[body.text], body.length);
+    cell.m_nFormat = body.format;
+    cell.m_bActive = (int)body.active;
+    return cell;
+}
+
 void CTableChart::PlaceBodyCell(CCell& cell, unsigned long visualRow) const
 {
     cell.m_nWidth = (int)GetColumnWidth(cell.m_index.first);
@@ -386,10 +402,10 @@ CIndex CTableChart::Hit(int x, int y) const
     const unsigned long n = GetNumColumn();
     if (!n || m_nDrawFirst >= m_nDrawEnd)
         return CIndex();
-    const unsigned long firstRow = m_cells[m_nDrawFirst].m_index.second;
+    const unsigned long firstRow = m_cells[m_nDrawFirst].row;
     for (unsigned long i = m_nDrawFirst; i < m_nDrawEnd; ++i)
     {
-        CCell cell = m_cells[i];
+        CCell cell = MakeCell(m_cells[i]);
         PlaceBodyCell(cell, cell.m_index.second - firstRow);
         const CRect& r = cell.m_rect;
         if (x >= r.left && x <= r.right && y >= r.top && y <= r.bottom)
@@ -487,10 +503,10 @@ void CTableChart::Draw(HDC dc)
     long bodyEnd = headRow.bottom;
     if (m_nDrawFirst < m_nDrawEnd && m_nDrawEnd <= m_cells.size())
     {
-        unsigned long visual = 0, lastRow = m_cells[m_nDrawFirst].m_index.second;
+        unsigned long visual = 0, lastRow = m_cells[m_nDrawFirst].row;
         for (unsigned long i = m_nDrawFirst; i < m_nDrawEnd; ++i)
         {
-            CCell& cell = m_cells[i];
+            CCell cell = MakeCell(m_cells[i]);
             if (cell.m_index.second != lastRow)
             {
                 lastRow = cell.m_index.second;

@@ -90,6 +90,18 @@ struct KVINTERF_API tagTableStyle
     HPEN pen;
 };
 
+// A body cell as stored: a table of a whole history holds hundreds of thousands of them, so
+// the texts live in one shared buffer and a CCell is made only for the cells drawn.
+struct tagBodyCell
+{
+    unsigned long column;
+    unsigned long row;
+    unsigned long text; // offset in the text buffer
+    unsigned short length;
+    unsigned short format;
+    unsigned long active;
+};
+
 class KVINTERF_API CTableChart
 {
 public:
@@ -108,7 +120,11 @@ public:
 
     unsigned long AddRow();
     // Room for that many body cells (a table about to be filled).
-    void Reserve(unsigned long cells) { m_cells.reserve(cells); }
+    void Reserve(unsigned long cells)
+    {
+        m_cells.reserve(cells);
+        m_texts.reserve((size_t)cells * 6);
+    }
     void AddCell(unsigned long columnIndex, unsigned long row, const wchar_t* text);
     void AddCell(unsigned long columnIndex, unsigned long row, long number);
     // The cell's text, or nullptr past the end.
@@ -164,9 +180,11 @@ protected:
                           COLORREF activeRow, int gridWidth);
     unsigned long LeftPercent(unsigned long columnIndex) const;
     void PlaceBodyCell(CCell& cell, unsigned long visualRow) const;
+    CCell MakeCell(const tagBodyCell& body) const;
     void DrawBodyCell(HDC dc, CCell& cell);
 
-    std::vector<CCell> m_cells;
+    std::vector<tagBodyCell> m_cells;
+    std::vector<wchar_t> m_texts;
     std::vector<CCell> m_header;
     tagTableStyle m_head;
     tagTableStyle m_rows;

@@ -97,6 +97,20 @@ TEST(StatCells, PercentagesKeepTheirFormats)
                  {100.0, 1, L"100%"}, {87.5, 1, L"87.5%"},  {100.0, 0, L"100.0%"}};
     for (const Case& c : cases)
         EXPECT_EQ(c.text, KV::FormatStatPercent(c.value, c.accuracy)) << c.value;
+    // Every other value reads as the C library would write it.
+    for (int i = 0; i <= 20000; ++i)
+    {
+        const double v = i / 200.0 + (i % 7) * 1e-4, ratio = i * 100.0 / 20011;
+        for (double x : {v, ratio})
+            for (int accuracy : {0, 1})
+            {
+                const bool round = accuracy ? x == 100.0 : x == 0.0;
+                const bool fine = accuracy ? (x > 99.0 && x < 100.0) : (x > 0.0 && x < 1.0);
+                wchar_t text[40];
+                std::swprintf(text, 40, round ? L"%3.0f%%" : fine ? L"%3.2f%%" : L"%3.1f%%", x);
+                ASSERT_EQ(text, KV::FormatStatPercent(x, accuracy)) << x;
+            }
+    }
 }
 
 TEST(StatCells, LapCellsAndGraphPoints)
