@@ -31,4 +31,6 @@
 #include "kvinterf/widgets/Tray.h"
 #include "kvinterf/widgets/Slider.h"
 #include "kvinterf/widgets/SelectBox.h"
+#include "kvinterf/widgets/Table.h"
+#include "kvinterf/widgets/Graph.h"
 #include "kvinterf/gl/OpenGL.h"
