@@ -31,13 +31,15 @@ BOOL CALLBACK FindProcessWindow(HWND wnd, LPARAM param)
 // The program opens its main window and ends cleanly when it is closed.
 TEST(ProgramStart, MainWindowOpensAndClosesCleanly)
 {
-    std::wstring exe = fwtest::BinDir() + L"\\Fingerwaltz.exe";
+    // A copy of the program: the first start writes its settings and user folder beside it.
+    const std::wstring dir = fwtest::MakeProgramFolder("[Wizard]\r\nShowWizard = 0\r\n");
+    std::wstring exe = dir + L"\\Fingerwaltz.exe";
     std::wstring cmd = L"\"" + exe + L"\"";
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                 fwtest::BinDir().c_str(), &si, &pi));
+    ASSERT_TRUE(
+        ::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi));
     FoundWindow found = {pi.dwProcessId, nullptr};
     for (int i = 0; i < 200 && !found.wnd; ++i)
     {

@@ -1,0 +1,135 @@
+// The program as a learner meets it: started in a fresh program folder, the first lesson typed
+// through the system's key input with three wrong keys, closed, and the pass read back from
+// the user's statistics file.
+#include "app/doc/LessonFolders.h"
+#include "app/doc/WaltzDoc.h"
+#include "common/fwtest.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Found
+{
+    DWORD pid;
+    HWND wnd;
+};
+
+BOOL CALLBACK FindMain(HWND wnd, LPARAM param)
+{
+    auto* f = reinterpret_cast<Found*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    wchar_t cls[32] = {};
+    ::GetClassNameW(wnd, cls, 32);
+    if (pid == f->pid && std::wstring(cls) == L"FINGERWALTZ" && ::IsWindowVisible(wnd))
+    {
+        f->wnd = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Presses and releases the key of ch (with Shift when the layout needs it).
+void Type(wchar_t ch)
+{
+    const SHORT scan = ::VkKeyScanW(ch);
+    const WORD vk = LOBYTE(scan);
+    const bool shift = (HIBYTE(scan) & 1) != 0;
+    std::vector<INPUT> keys;
+    auto add = [&](WORD key, bool up) {
+        INPUT in = {};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = key;
+        in.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        keys.push_back(in);
+    };
+    if (shift)
+        add(VK_SHIFT, false);
+    add(vk, false);
+    add(vk, true);
+    if (shift)
+        add(VK_SHIFT, true);
+    ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    ::Sleep(8);
+}
+
+std::wstring FirstSta(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE find = ::FindFirstFileW((folder + L"\\*.sta").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return std::wstring();
+    ::FindClose(find);
+    return folder + L"\\" + found.cFileName;
+}
+
+} // namespace
+
+TEST(TypingSession, FirstLessonTypedWithThreeErrorsIsStored)
+{
+    const std::wstring dir = fwtest::MakeProgramFolder("[Wizard]\r\nShowWizard = 0\r\n");
+    wchar_t klid[KL_NAMELENGTH] = {};
+    ::GetKeyboardLayoutNameW(klid);
+    // The lesson the program shows first, from the same folders.
+    CWaltzDoc lessons;
+    BuildLessonLibraries(lessons, nullptr, dir + L"\\Lessons", klid);
+    const std::wstring text = lessons.GetCurTextW() ? lessons.GetCurTextW() : L"";
+    ASSERT_GT(text.size(), 20u);
+
+    const std::wstring exe = dir + L"\\Fingerwaltz.exe";
+    std::wstring cmd = L"\"" + exe + L"\"";
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(
+        ::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi));
+    Found found = {pi.dwProcessId, nullptr};
+    for (int i = 0; i < 300 && !found.wnd; ++i)
+    {
+        ::Sleep(50);
+        ::EnumWindows(FindMain, reinterpret_cast<LPARAM>(&found));
+    }
+    ASSERT_NE(nullptr, found.wnd);
+    ::SetForegroundWindow(found.wnd);
+    ::Sleep(300);
+
+    const DWORD started = ::GetTickCount();
+    Type(text[0]); // resumes the paused lesson; not judged
+    const size_t wrongAt[] = {5, text.size() / 2, text.size() - 2};
+    for (size_t i = 0; i < text.size(); ++i)
+    {
+        for (size_t at : wrongAt)
+            if (i == at)
+                Type(text[i] == L'q' ? L'w' : L'q');
+        Type(text[i]);
+    }
+    ::Sleep(500);
+    const DWORD seconds = (::GetTickCount() - started) / 1000 + 1;
+    ::PostMessageW(found.wnd, WM_CLOSE, 0, 0);
+    const bool ended = ::WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0;
+    if (!ended)
+        ::TerminateProcess(pi.hProcess, 1);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    ASSERT_TRUE(ended);
+
+    const std::wstring sta = FirstSta(dir + L"\\User");
+    ASSERT_FALSE(sta.empty());
+    const std::wstring base = sta.substr(0, sta.size() - 4);
+    CWaltzDoc stored;
+    ASSERT_EQ(1, stored.Load(sta.c_str(), (base + L".opt").c_str(), (base + L".pla").c_str()));
+    const KV::CLapList* laps = stored.GetStat().GetByKLID(klid);
+    ASSERT_NE(nullptr, laps);
+    ASSERT_EQ(1u, laps->GetSize());
+    const KV::CLap* lap = laps->Get(0);
+    EXPECT_EQ(text.size(), lap->GetTotalChar());
+    EXPECT_EQ(3u, lap->GetError());
+    EXPECT_LE(lap->GetTotalTimeSec(), seconds);
+    EXPECT_GT(lap->GetSpeedCPM(), 0u);
+}
