@@ -59,8 +59,8 @@ int KeyboardHeight(HWND keyboard)
 CMainWnd::CMainWnd(CWaltzDoc& doc, CAppSettings& settings, CUserManager& users, KV::CIniTable& language)
     : m_doc(doc), m_settings(settings), m_users(users), m_language(language), m_pView(nullptr),
       m_pKeyboard(nullptr), m_pLessonBar(nullptr), m_pErrorBar(nullptr), m_pRhythmBar(nullptr), m_nPage(0),
-      m_bInterfaceSound(true), m_bKeyboardShown(true), m_bCapsBoxOpen(false), m_nKeyboardHeight(0),
-      m_nSlideSteps(0), m_nCodePage(1252)
+      m_bInterfaceSound(true), m_bKeyboardShown(true), m_bCapsBoxOpen(false), m_bLayingOut(false),
+      m_nKeyboardHeight(0), m_nSlideSteps(0), m_nCodePage(1252)
 {
     ::QueryPerformanceFrequency(&m_frequency);
 }
@@ -357,7 +357,16 @@ LRESULT CMainWnd::OnKeyDown(WPARAM key, LPARAM flags)
     if (m_nPage != kPageTyping)
         return 0;
     m_engine.OnKeyDown(static_cast<UINT>(key), LOWORD(flags), HIWORD(flags));
+    PaintViews();
     return 0;
+}
+
+void CMainWnd::PaintViews()
+{
+    // A key is shown at once, not at the next timer tick.
+    for (KV::CSkin* view : {static_cast<KV::CSkin*>(m_pView), static_cast<KV::CSkin*>(m_pKeyboard)})
+        if (view && view->GetHwnd() && ::IsWindowVisible(view->GetHwnd()))
+            ::RedrawWindow(view->GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 LRESULT CMainWnd::OnKeyUp(WPARAM key, LPARAM)
@@ -460,6 +469,20 @@ LRESULT CMainWnd::OnGetMinMaxInfo(MINMAXINFO* info)
         info->ptMinTrackSize.x = kMinWidth;
         info->ptMinTrackSize.y = m_bKeyboardShown ? kMinHeight : 0;
     }
+    return 0;
+}
+
+LRESULT CMainWnd::OnSize(UINT type, int width, int height)
+{
+    // Maximizing, restoring or a size set from outside: the skin is laid out again.
+    if (m_bLayingOut || type == SIZE_MINIMIZED || Size() == 0 || m_nSlideSteps > 0)
+        return 0;
+    const KV::CRect all = GetUnionRect();
+    if (all.right == width && all.bottom == height)
+        return 0;
+    m_bLayingOut = true;
+    Resize(width - all.right, height - all.bottom, 1);
+    m_bLayingOut = false;
     return 0;
 }
 

@@ -99,6 +99,7 @@ public:
     LRESULT OnClose() override;
     LRESULT OnDestroy() override;
     LRESULT OnGetMinMaxInfo(MINMAXINFO* info) override;
+    LRESULT OnSize(UINT type, int width, int height) override;
     LRESULT MessageLoop(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     // --- the typing engine's host ---
@@ -141,6 +142,7 @@ private:
     bool m_bInterfaceSound;
     bool m_bKeyboardShown;
     bool m_bCapsBoxOpen;
+    bool m_bLayingOut;
     int m_nKeyboardHeight;
     int m_nSlideSteps;
     UINT m_nCodePage;
