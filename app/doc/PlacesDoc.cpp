@@ -21,9 +21,8 @@ CPlacesDoc::~CPlacesDoc() = default;
 
 void CPlacesDoc::SetDefault()
 {
-    // Room for the typing page with a keyboard whose legends can be read, on a 1024 x 768 screen.
-    m_position = KV::CPoint(32, 24);
-    m_size = KV::CSize(960, 600);
+    m_position = KV::CPoint(200, 200);
+    m_size = KV::CSize(657, 325);
     m_nWindowState = 0;
     m_nSplitA = 68;
     m_nSplitB = 45;

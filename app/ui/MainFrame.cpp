@@ -30,7 +30,7 @@ const unsigned short kRhythmStartLength = 200;
 const int kSlideSteps = 8;
 const UINT kSlideMs = 15;
 // Below this the typing page has no room for its keyboard.
-const int kMinWidth = 640, kMinHeight = 420;
+const int kMinWidth = 800, kMinHeight = 540;
 
 // The ANSI code page of a layout's language ("00000407" → 1252).
 UINT CodePageOf(const std::wstring& klid)
@@ -60,7 +60,7 @@ CMainWnd::CMainWnd(CWaltzDoc& doc, CAppSettings& settings, CUserManager& users, 
     : m_doc(doc), m_settings(settings), m_users(users), m_language(language), m_pView(nullptr),
       m_pKeyboard(nullptr), m_pLessonBar(nullptr), m_pErrorBar(nullptr), m_pRhythmBar(nullptr), m_nPage(0),
       m_bInterfaceSound(true), m_bKeyboardShown(true), m_bCapsBoxOpen(false), m_bLayingOut(false),
-      m_nKeyboardHeight(0), m_nSlideSteps(0), m_nCodePage(1252)
+      m_bMaximized(false), m_rcRestore(), m_nKeyboardHeight(0), m_nSlideSteps(0), m_nCodePage(1252)
 {
     ::QueryPerformanceFrequency(&m_frequency);
 }
@@ -142,12 +142,20 @@ LRESULT CMainWnd::OnCreate(CREATESTRUCTW* cs)
         KV::CMsgError(L"CWaltzApp::LoadResourceApp()", L"m_pMainWnd->LoadSkins()", m_hWnd);
         return -1;
     }
-    // The elements are placed in the window's final size.
+    // The elements are placed in the window's final size, inside the work area.
     const CPlacesDoc& places = m_doc.GetPlaces();
-    ::SetWindowPos(m_hWnd, nullptr, places.m_position.x, places.m_position.y,
-                   std::max<int>(places.m_size.cx, kMinWidth), std::max<int>(places.m_size.cy, kMinHeight),
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-    if (KV::CSkinWnd::OnCreate(cs) == -1)
+    RECT work = {0, 0, 1024, 768};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = std::min<int>(std::max<int>(places.m_size.cx, kMinWidth), work.right - work.left);
+    const int height = std::min<int>(std::max<int>(places.m_size.cy, kMinHeight), work.bottom - work.top);
+    const int x = std::max<int>(work.left, std::min<int>(places.m_position.x, work.right - width));
+    const int y = std::max<int>(work.top, std::min<int>(places.m_position.y, work.bottom - height));
+    ::SetWindowPos(m_hWnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Sizes seen while the elements are made are not the user's: no layout until they exist.
+    m_bLayingOut = true;
+    const LRESULT created = KV::CSkinWnd::OnCreate(cs);
+    m_bLayingOut = false;
+    if (created == -1)
         return -1;
     if (!m_pView || !m_pKeyboard || !m_pLessonBar || !m_pErrorBar || !m_pRhythmBar)
     {
@@ -301,6 +309,22 @@ void CMainWnd::RefreshView()
     ::InvalidateRect(m_pView->GetHwnd(), nullptr, FALSE);
 }
 
+void CMainWnd::ToggleMaximize()
+{
+    // The window has no frame of the system's: it is sized to the work area and back itself,
+    // and the skin is laid out again for the new size.
+    RECT target = m_rcRestore;
+    if (!m_bMaximized)
+    {
+        GetWindowRect(&m_rcRestore);
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &target, 0);
+    }
+    m_bMaximized = !m_bMaximized;
+    m_doc.GetPlaces().m_nWindowState = m_bMaximized ? 1 : 0;
+    ::SetWindowPos(m_hWnd, nullptr, target.left, target.top, target.right - target.left,
+                   target.bottom - target.top, SWP_NOZORDER);
+}
+
 void CMainWnd::ToggleKeyboard()
 {
     if (!m_pKeyboard || m_nSlideSteps > 0)
@@ -435,8 +459,7 @@ LRESULT CMainWnd::OnCommand(WORD code, WORD id, HWND control)
         ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
         break;
     case kCmdMaximize:
-        ::ShowWindow(m_hWnd, ::IsZoomed(m_hWnd) ? SW_RESTORE : SW_MAXIMIZE);
-        m_doc.GetPlaces().m_nWindowState = ::IsZoomed(m_hWnd) ? 1 : 0;
+        ToggleMaximize();
         break;
     case kCmdMinimize:
         if (!m_engine.IsPaused())
@@ -475,7 +498,8 @@ LRESULT CMainWnd::OnGetMinMaxInfo(MINMAXINFO* info)
 LRESULT CMainWnd::OnSize(UINT type, int width, int height)
 {
     // Maximizing, restoring or a size set from outside: the skin is laid out again.
-    if (m_bLayingOut || type == SIZE_MINIMIZED || Size() == 0 || m_nSlideSteps > 0)
+    if (!m_pKeyboard || !m_pKeyboard->GetHwnd() || m_bLayingOut || type == SIZE_MINIMIZED ||
+        m_nSlideSteps > 0)
         return 0;
     const KV::CRect all = GetUnionRect();
     if (all.right == width && all.bottom == height)
@@ -488,7 +512,7 @@ LRESULT CMainWnd::OnSize(UINT type, int width, int height)
 
 void CMainWnd::StorePlace()
 {
-    if (::IsZoomed(m_hWnd) || ::IsIconic(m_hWnd))
+    if (m_bMaximized || ::IsIconic(m_hWnd))
         return;
     RECT rc;
     GetWindowRect(&rc);

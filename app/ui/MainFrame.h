@@ -74,6 +74,8 @@ public:
     unsigned short GetPage() const { return m_nPage; }
     // Slides the keyboard panel open or closed.
     void ToggleKeyboard();
+    // Fills the work area, or goes back to the size before.
+    void ToggleMaximize();
     bool IsKeyboardShown() const { return m_bKeyboardShown; }
 
     // Keyboard messages of the window and its children, before they are dispatched; true
@@ -143,6 +145,8 @@ private:
     bool m_bKeyboardShown;
     bool m_bCapsBoxOpen;
     bool m_bLayingOut;
+    bool m_bMaximized;
+    RECT m_rcRestore;
     int m_nKeyboardHeight;
     int m_nSlideSteps;
     UINT m_nCodePage;

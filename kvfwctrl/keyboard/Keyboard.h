@@ -133,7 +133,9 @@ public:
 
 private:
     void DrawHand();
-    void DrawKeys();
+    // The keys without highlight, drawn and read back when anything they show changed.
+    void PrepareUnlit(int width, int height, float tx, float ty, float s);
+    void DrawUnlit();
 
     void AssignRoles();
     void Repaint();
@@ -158,10 +160,12 @@ private:
     unsigned short m_nTypeView;
     unsigned short m_nContrast;
 
-    // The keys of the last frame as one display list, rebuilt whenever anything they show
-    // (geometry, texts, highlight, style, colours, font, context) differs from the snapshot.
-    unsigned int m_nKeysList;
+    // The unlit keys' picture (RGBA rows from the bottom), taken again whenever anything they
+    // show (size, geometry, texts, style, colours, font, context) differs from the snapshot.
     HGLRC m_hKeysListRC;
+    std::vector<unsigned char> m_Unlit;
+    int m_nUnlitWidth;
+    int m_nUnlitHeight;
     std::vector<unsigned long> m_KeysSnapshot;
     std::vector<unsigned long> m_KeysScratch; // reused every frame: no allocation while drawing
 };

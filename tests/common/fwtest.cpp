@@ -2,6 +2,7 @@
 #include "kvstruct/sys/MsgBox.h"
 #include "kvstruct/files/Paths.h"
 #include "kvstruct/files/ShellFiles.h"
+#include "kvtesting/ProgramFolder.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
@@ -158,40 +159,10 @@ std::wstring BinDir()
 #endif
 }
 
-namespace {
-
-void CopyTree(const std::wstring& from, const std::wstring& to)
-{
-    ::CreateDirectoryW(to.c_str(), nullptr);
-    WIN32_FIND_DATAW found;
-    HANDLE find = ::FindFirstFileW((from + L"\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do
-    {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            CopyTree(from + L"\\" + name, to + L"\\" + name);
-        else
-            ::CopyFileW((from + L"\\" + name).c_str(), (to + L"\\" + name).c_str(), FALSE);
-    } while (::FindNextFileW(find, &found));
-    ::FindClose(find);
-}
-
-} // namespace
-
 std::wstring MakeProgramFolder(const char* settings)
 {
     const std::wstring dir = MakeTempDir(L"prog");
-    const std::wstring bin = BinDir();
-    for (const wchar_t* file : {L"Fingerwaltz.exe", L"kvstruct.dll", L"kvinterf.dll", L"kvfwctrl.dll"})
-        ::CopyFileW((bin + L"\\" + file).c_str(), (dir + L"\\" + file).c_str(), FALSE);
-    for (const wchar_t* folder : {L"Data", L"Skin", L"Language", L"Lessons", L"Sound"})
-        CopyTree(bin + L"\\" + folder, dir + L"\\" + folder);
-    if (settings)
-        WriteFileBytes(dir + L"\\fingerwaltz.ini", settings);
+    KV::CopyProgramFolder(BinDir(), dir, settings);
     return dir;
 }
 
