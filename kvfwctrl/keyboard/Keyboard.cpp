@@ -519,13 +519,7 @@ bool CKeyboard::Render(int width, int height)
     // they are drawn once and their picture reused; a frame draws the hands and the lit keys.
     PrepareUnlit(width, height, tx, ty, s);
 
-    GetSchemeColour(kBackground).ClearColorGL();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glPushMatrix();
-    glTranslatef(tx, ty, 0.0f);
-    // z scaled by 0: one depth for everything, so that what is drawn first stays in front.
-    glScalef(s, s, 0.0f);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    BeginFrame(tx, ty, s);
     if (m_nShowHands)
         DrawHand();
     for (CKey* key : m_Keys)
@@ -534,6 +528,17 @@ bool CKeyboard::Render(int width, int height)
     glPopMatrix();
     DrawUnlit();
     return true;
+}
+
+void CKeyboard::BeginFrame(float tx, float ty, float s)
+{
+    GetSchemeColour(kBackground).ClearColorGL();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+    glTranslatef(tx, ty, 0.0f);
+    // z scaled by 0: one depth for everything, so that what is drawn first stays in front.
+    glScalef(s, s, 0.0f);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 }
 
 void CKeyboard::PrepareUnlit(int width, int height, float tx, float ty, float s)
@@ -584,12 +589,7 @@ void CKeyboard::PrepareUnlit(int width, int height, float tx, float ty, float s)
     m_hKeysListRC = rc;
     m_KeysSnapshot.swap(snapshot);
 
-    GetSchemeColour(kBackground).ClearColorGL();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glPushMatrix();
-    glTranslatef(tx, ty, 0.0f);
-    glScalef(s, s, 0.0f);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    BeginFrame(tx, ty, s);
     std::vector<unsigned long> lit;
     lit.reserve(GetCount());
     for (CKey* key : m_Keys)

@@ -136,6 +136,8 @@ private:
     // The keys without highlight, drawn and read back when anything they show changed.
     void PrepareUnlit(int width, int height, float tx, float ty, float s);
     void DrawUnlit();
+    // Clears the frame and pushes the keyboard's transformation (popped by the caller).
+    void BeginFrame(float tx, float ty, float s);
 
     void AssignRoles();
     void Repaint();

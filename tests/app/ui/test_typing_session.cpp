@@ -13,27 +13,6 @@
 
 namespace {
 
-struct Found
-{
-    DWORD pid;
-    HWND wnd;
-};
-
-BOOL CALLBACK FindMain(HWND wnd, LPARAM param)
-{
-    auto* f = reinterpret_cast<Found*>(param);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(wnd, &pid);
-    wchar_t cls[32] = {};
-    ::GetClassNameW(wnd, cls, 32);
-    if (pid == f->pid && std::wstring(cls) == L"FINGERWALTZ" && ::IsWindowVisible(wnd))
-    {
-        f->wnd = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Presses and releases the key of ch: the key messages the system would queue for the window
 // (posted, so no other window of a test run can catch them).
 void Type(HWND wnd, wchar_t ch)
@@ -75,28 +54,23 @@ TEST(TypingSession, FirstLessonTypedWithThreeErrorsIsStored)
     PROCESS_INFORMATION pi = {};
     ASSERT_TRUE(
         ::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi));
-    Found found = {pi.dwProcessId, nullptr};
-    for (int i = 0; i < 300 && !found.wnd; ++i)
-    {
-        ::Sleep(50);
-        ::EnumWindows(FindMain, reinterpret_cast<LPARAM>(&found));
-    }
-    ASSERT_NE(nullptr, found.wnd);
+    const HWND wnd = fwtest::WaitForProcessWindow(pi.dwProcessId, L"FINGERWALTZ", 15000);
+    ASSERT_NE(nullptr, wnd);
     ::Sleep(300);
 
     const DWORD started = ::GetTickCount();
-    Type(found.wnd, text[0]); // resumes the paused lesson; not judged
+    Type(wnd, text[0]); // resumes the paused lesson; not judged
     const size_t wrongAt[] = {5, text.size() / 2, text.size() - 2};
     for (size_t i = 0; i < text.size(); ++i)
     {
         for (size_t at : wrongAt)
             if (i == at)
-                Type(found.wnd, text[i] == L'q' ? L'w' : L'q');
-        Type(found.wnd, text[i]);
+                Type(wnd, text[i] == L'q' ? L'w' : L'q');
+        Type(wnd, text[i]);
     }
     ::Sleep(500);
     const DWORD seconds = (::GetTickCount() - started) / 1000 + 1;
-    ::PostMessageW(found.wnd, WM_CLOSE, 0, 0);
+    ::PostMessageW(wnd, WM_CLOSE, 0, 0);
     const bool ended = ::WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0;
     if (!ended)
         ::TerminateProcess(pi.hProcess, 1);
