@@ -274,8 +274,9 @@ void CMainWnd::ShowPage(unsigned short page)
     if (KV::CButton* button = dynamic_cast<KV::CButton*>(GetSkinByID(kPageTyping)))
         button->SetCheck(1);
     KV::CLapList* lap = m_doc.GetpLapList();
-    if (!m_engine.IsPaused() || !lap)
-        m_engine.Pause(1, lap ? lap->GetLetterIndex() == 0 : 1, 0, 1);
+    // Also when the engine counts as paused already: the view, the keyboard and the timer
+    // learn it here on the first page shown.
+    m_engine.Pause(1, lap ? lap->GetLetterIndex() == 0 : 1, 0, 1);
     m_engine.Reset();
     m_pView->SetTotalSpeedLetter(m_pRhythmBar->GetLength());
     if (lap && m_engine.GetExpectedChar())

@@ -37,7 +37,7 @@ TOP, STRETCH_V = 0x10, 0x30
 MOVE = 0x100  # dragging the element moves the window
 FROM_BITMAP = 0x2000
 
-TITLE_H, STRIP_H, VIEW_H, BAR_H = 28, 32, 150, 20
+TITLE_H, STRIP_H, VIEW_H, BAR_H = 28, 32, 200, 20
 Y_STRIP = TITLE_H
 Y_VIEW = Y_STRIP + STRIP_H
 Y_BARS = Y_VIEW + VIEW_H
@@ -234,8 +234,9 @@ def pictures():
         602: page_button(draw_lessons_icon),
         703: vgradient(16, STRIP_H, (244, 246, 249), STRIP),
         607: panel_button(),
-        # The typing view reads its animation colour from a row of eight pixels.
-        303: Image.new("RGB", (8, 1), (250, 250, 247)),
+        # The typing view reads the colour of its texts over the animated level from a row of
+        # eight pixels: dark, to be read against the light sky and meadow.
+        303: Image.new("RGB", (8, 1), TEXT_DARK),
         550: progress(lesson_icon),
         551: progress(error_icon),
         553: progress(rhythm_icon),
