@@ -3,6 +3,8 @@
 #include "app/ui/MainFrame.h"
 #include "app/ui/WaltzApp.h"
 #include "bench.h"
+#include "kvfwctrl/keyboard/Keyboard.h"
+#include "kvfwctrl/typing/BaseInput.h"
 #include "kvtesting/ProgramFolder.h"
 
 #include <windows.h>
@@ -88,6 +90,17 @@ fwbench::Registrar keyToScreen("program: key-down to both views painted, median 
         times.push_back(Ms(a, b));
         ::Sleep(1);
         Pump();
+    }
+    // Where the time goes: each view's frame alone.
+    for (KV::CSkin* view :
+         {static_cast<KV::CSkin*>(main->GetView()), static_cast<KV::CSkin*>(main->GetKeyboard())})
+    {
+        RECT rc = {};
+        ::GetClientRect(view->GetHwnd(), &rc);
+        const double ms = fwbench::MedianMs(
+            30, [&] { ::RedrawWindow(view->GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); });
+        std::printf("    %s frame %ld x %ld: %.2f ms\n", view == main->GetView() ? "typing view" : "keyboard",
+                    rc.right, rc.bottom, ms);
     }
     ::DestroyWindow(main->GetHwnd());
     Pump();

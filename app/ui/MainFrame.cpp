@@ -388,10 +388,12 @@ LRESULT CMainWnd::OnKeyDown(WPARAM key, LPARAM flags)
 
 void CMainWnd::PaintViews()
 {
-    // A key is shown at once, not at the next timer tick.
-    for (KV::CSkin* view : {static_cast<KV::CSkin*>(m_pView), static_cast<KV::CSkin*>(m_pKeyboard)})
-        if (view && view->GetHwnd() && ::IsWindowVisible(view->GetHwnd()))
-            ::RedrawWindow(view->GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    // A key is shown at once, not at the next timer tick: the text always moves, the keyboard
+    // only when it asked for a frame (another key or the hands).
+    if (m_pView && m_pView->GetHwnd() && ::IsWindowVisible(m_pView->GetHwnd()))
+        ::RedrawWindow(m_pView->GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    if (m_pKeyboard && m_pKeyboard->GetHwnd() && ::IsWindowVisible(m_pKeyboard->GetHwnd()))
+        ::RedrawWindow(m_pKeyboard->GetHwnd(), nullptr, nullptr, RDW_UPDATENOW);
 }
 
 LRESULT CMainWnd::OnKeyUp(WPARAM key, LPARAM)

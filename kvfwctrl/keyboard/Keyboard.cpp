@@ -304,6 +304,10 @@ void CKeyboard::SetActiveKey(const wchar_t* text, unsigned char shiftByte)
 {
     if (!text || !text[0] || !m_pLeftShift || !m_pRightShift)
         return;
+    // The same key lit again (a run of one letter) needs no new frame.
+    m_ActiveBefore.clear();
+    for (const CKey* key : m_Keys)
+        m_ActiveBefore.push_back(key->GetActive());
     m_pLeftShift->ResetActive();
     m_pRightShift->ResetActive();
     CKey* matched = nullptr;
@@ -323,7 +327,13 @@ void CKeyboard::SetActiveKey(const wchar_t* text, unsigned char shiftByte)
                 m_pRightShift->SetActiveShift(1);
         }
     }
-    Repaint();
+    size_t i = 0;
+    for (const CKey* key : m_Keys)
+        if (key->GetActive() != m_ActiveBefore[i++])
+        {
+            Repaint();
+            return;
+        }
 }
 
 void CKeyboard::SetActiveKeys(const wchar_t* text)

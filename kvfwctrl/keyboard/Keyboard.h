@@ -110,7 +110,12 @@ public:
 
     void SetContrast(int on);
     void SetTypeView(unsigned short view);
-    void SetShowHands(int show) { m_nShowHands = show ? 1 : 0; }
+    void SetShowHands(int show)
+    {
+        if (m_nShowHands != (show ? 1u : 0u))
+            Repaint();
+        m_nShowHands = show ? 1 : 0;
+    }
     void ShowKeyText(int show) { m_nShowKeyText = show ? 1 : 0; }
     CHands* GetpHands() const { return m_pHands; }
 
@@ -169,7 +174,8 @@ private:
     int m_nUnlitWidth;
     int m_nUnlitHeight;
     std::vector<unsigned long> m_KeysSnapshot;
-    std::vector<unsigned long> m_KeysScratch; // reused every frame: no allocation while drawing
+    std::vector<unsigned long> m_KeysScratch;  // reused every frame: no allocation while drawing
+    std::vector<unsigned long> m_ActiveBefore; // reused by SetActiveKey
 };
 
 } // namespace KV
