@@ -78,6 +78,12 @@ TEST(TypingSession, FirstLessonTypedWithThreeErrorsIsStored)
     ::CloseHandle(pi.hProcess);
     ASSERT_TRUE(ended);
 
+    // The settings file the test gave only the wizard's section was completed.
+    const std::string ini = fwtest::ReadFileBytes(dir + L"\\fingerwaltz.ini");
+    EXPECT_NE(std::string::npos, ini.find("ShowWizard = 0"));
+    for (const char* section : {"[CurrentUser]", "[PathToUserData]", "[PathToLesson]"})
+        EXPECT_NE(std::string::npos, ini.find(section)) << section;
+
     const std::wstring sta = FirstSta(dir + L"\\User");
     ASSERT_FALSE(sta.empty());
     const std::wstring base = sta.substr(0, sta.size() - 4);
