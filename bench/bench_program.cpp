@@ -115,21 +115,6 @@ struct Process
     HWND wnd = nullptr;
 };
 
-BOOL CALLBACK FindMain(HWND wnd, LPARAM param)
-{
-    auto* p = reinterpret_cast<Process*>(param);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(wnd, &pid);
-    wchar_t cls[32] = {};
-    ::GetClassNameW(wnd, cls, 32);
-    if (pid == p->pi.dwProcessId && std::wstring(cls) == kMainWindowClass && ::IsWindowVisible(wnd))
-    {
-        p->wnd = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 void Close(Process& p)
 {
     if (p.wnd)
@@ -143,20 +128,11 @@ void Close(Process& p)
 // Starts the program and waits for its shown (and so painted) main window; ms, or -1.
 double Start(const std::wstring& dir, Process& p)
 {
-    const std::wstring exe = dir + L"\\Fingerwaltz.exe";
-    std::wstring cmd = L"\"" + exe + L"\"";
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
     LARGE_INTEGER a, b;
     ::QueryPerformanceCounter(&a);
-    if (!::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &p.pi))
+    if (!KV::StartProgram(dir, p.pi))
         return -1.0;
-    for (int i = 0; i < 20000 && !p.wnd; ++i)
-    {
-        ::EnumWindows(FindMain, reinterpret_cast<LPARAM>(&p));
-        if (!p.wnd)
-            ::Sleep(1);
-    }
+    p.wnd = KV::WaitForProcessWindow(p.pi.dwProcessId, kMainWindowClass, 20000, 1);
     ::QueryPerformanceCounter(&b);
     return p.wnd ? Ms(a, b) : -1.0;
 }

@@ -28,7 +28,52 @@ void CopyTree(const std::wstring& from, const std::wstring& to)
     ::FindClose(find);
 }
 
+struct ProcessWindow
+{
+    DWORD pid;
+    const wchar_t* cls;
+    HWND wnd;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND wnd, LPARAM param)
+{
+    auto* f = reinterpret_cast<ProcessWindow*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    wchar_t cls[64] = {};
+    ::GetClassNameW(wnd, cls, 64);
+    if (pid == f->pid && std::wstring(cls) == f->cls && ::IsWindowVisible(wnd))
+    {
+        f->wnd = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 } // namespace
+
+bool StartProgram(const std::wstring& dir, PROCESS_INFORMATION& process)
+{
+    const std::wstring exe = dir + L"\\Fingerwaltz.exe";
+    std::wstring cmd = L"\"" + exe + L"\"";
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    process = PROCESS_INFORMATION();
+    return ::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si,
+                            &process) != FALSE;
+}
+
+HWND WaitForProcessWindow(DWORD pid, const wchar_t* cls, int timeoutMs, int pollMs)
+{
+    ProcessWindow found = {pid, cls, nullptr};
+    for (int waited = 0; waited <= timeoutMs && !found.wnd; waited += pollMs)
+    {
+        ::EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&found));
+        if (!found.wnd)
+            ::Sleep(static_cast<DWORD>(pollMs));
+    }
+    return found.wnd;
+}
 
 void CopyProgramFolder(const std::wstring& bin, const std::wstring& dir, const char* settings)
 {

@@ -159,44 +159,6 @@ std::wstring BinDir()
 #endif
 }
 
-namespace {
-
-struct ProcessWindow
-{
-    DWORD pid;
-    const wchar_t* cls;
-    HWND wnd;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND wnd, LPARAM param)
-{
-    auto* f = reinterpret_cast<ProcessWindow*>(param);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(wnd, &pid);
-    wchar_t cls[64] = {};
-    ::GetClassNameW(wnd, cls, 64);
-    if (pid == f->pid && std::wstring(cls) == f->cls && ::IsWindowVisible(wnd))
-    {
-        f->wnd = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
-
-HWND WaitForProcessWindow(DWORD pid, const wchar_t* cls, int timeoutMs)
-{
-    ProcessWindow found = {pid, cls, nullptr};
-    for (int waited = 0; waited <= timeoutMs && !found.wnd; waited += 50)
-    {
-        ::EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&found));
-        if (!found.wnd)
-            ::Sleep(50);
-    }
-    return found.wnd;
-}
-
 std::wstring MakeProgramFolder(const char* settings)
 {
     const std::wstring dir = MakeTempDir(L"prog");

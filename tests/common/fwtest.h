@@ -44,10 +44,6 @@ std::string Hex(const std::string& bytes);
 // leaves it; settings, when given, become its "fingerwaltz.ini".
 std::wstring MakeProgramFolder(const char* settings = nullptr);
 
-// The visible top-level window of class cls that process pid shows within timeoutMs; null
-// when none came.
-HWND WaitForProcessWindow(DWORD pid, const wchar_t* cls, int timeoutMs);
-
 // Source and binary folders of the build, as Windows paths.
 std::wstring SourceDir();
 std::wstring BinDir();

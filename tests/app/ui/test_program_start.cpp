@@ -1,4 +1,5 @@
 #include "common/fwtest.h"
+#include "kvtesting/ProgramFolder.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -8,17 +9,12 @@ TEST(ProgramStart, MainWindowOpensAndClosesCleanly)
 {
     // A copy of the program: the first start writes its settings and user folder beside it.
     const std::wstring dir = fwtest::MakeProgramFolder("[Wizard]\r\nShowWizard = 0\r\n");
-    std::wstring exe = dir + L"\\Fingerwaltz.exe";
-    std::wstring cmd = L"\"" + exe + L"\"";
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(
-        ::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi));
+    ASSERT_TRUE(KV::StartProgram(dir, pi));
     struct
     {
         HWND wnd;
-    } found = {fwtest::WaitForProcessWindow(pi.dwProcessId, L"FINGERWALTZ", 10000)};
+    } found = {KV::WaitForProcessWindow(pi.dwProcessId, L"FINGERWALTZ", 10000)};
     ASSERT_NE(found.wnd, nullptr) << "no FINGERWALTZ window";
     wchar_t title[64] = {0};
     ::GetWindowTextW(found.wnd, title, 64);

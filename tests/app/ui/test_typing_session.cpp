@@ -4,6 +4,7 @@
 #include "app/doc/LessonFolders.h"
 #include "app/doc/WaltzDoc.h"
 #include "common/fwtest.h"
+#include "kvtesting/ProgramFolder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -47,14 +48,9 @@ TEST(TypingSession, FirstLessonTypedWithThreeErrorsIsStored)
     const std::wstring text = lessons.GetCurTextW() ? lessons.GetCurTextW() : L"";
     ASSERT_GT(text.size(), 20u);
 
-    const std::wstring exe = dir + L"\\Fingerwaltz.exe";
-    std::wstring cmd = L"\"" + exe + L"\"";
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(
-        ::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi));
-    const HWND wnd = fwtest::WaitForProcessWindow(pi.dwProcessId, L"FINGERWALTZ", 15000);
+    ASSERT_TRUE(KV::StartProgram(dir, pi));
+    const HWND wnd = KV::WaitForProcessWindow(pi.dwProcessId, L"FINGERWALTZ", 15000);
     ASSERT_NE(nullptr, wnd);
     ::Sleep(300);
 
