@@ -41,15 +41,6 @@ const unsigned long kDefaultColours[COptionsDoc::ColourCount] = {
 
 } // namespace
 
-KV::CString GetActiveKLID()
-{
-    wchar_t klid[KL_NAMELENGTH] = {0};
-    if (!KV::GetKeyboardLayer()->GetActiveLayoutName(klid))
-        klid[0] = 0;
-    klid[KL_NAMELENGTH - 1] = 0;
-    return KV::CString(klid);
-}
-
 COptionsDoc::COptionsDoc()
 {
     SetDefault();

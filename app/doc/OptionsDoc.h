@@ -69,5 +69,5 @@ private:
     void BindSwitches();
 };
 
-// The name of the thread's active keyboard layout ("00000409").
-KV::CString GetActiveKLID();
+// The name of the thread's active keyboard layout ("00000409"), read in one place.
+using KV::GetActiveKLID;
