@@ -1,8 +1,7 @@
-#include "app/ui/MainFrame.h"
+#include "app/ui/WaltzApp.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand)
 {
-    if (!CreateMainFrame(instance, showCommand))
-        return 1;
-    return RunMessageLoop();
+    CWaltzApp app;
+    return app.Run(instance, showCommand);
 }

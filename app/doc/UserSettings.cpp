@@ -11,6 +11,7 @@ CUserSettings::~CUserSettings() = default;
 
 std::wstring CUserSettings::Get(const wchar_t* key) const
 {
+    Prepare();
     KV::CIniTable table;
     if (!KV::rxPathFileExists(m_settingsPath.c_str()) || !table.Load_ANSII(m_settingsPath.c_str()))
         return std::wstring();
@@ -19,6 +20,7 @@ std::wstring CUserSettings::Get(const wchar_t* key) const
 
 int CUserSettings::Set(const wchar_t* section, const wchar_t* key, const wchar_t* value)
 {
+    Prepare();
     KV::CIniTable table;
     if (KV::rxPathFileExists(m_settingsPath.c_str()) && !table.Load_ANSII(m_settingsPath.c_str()))
         return 0;

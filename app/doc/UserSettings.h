@@ -23,6 +23,8 @@ public:
     virtual int SetUser(const wchar_t* id);
 
 protected:
+    // Runs before every read and write of the file: a place to create or complete it.
+    virtual void Prepare() const {}
     std::wstring Get(const wchar_t* key) const;
     int Set(const wchar_t* section, const wchar_t* key, const wchar_t* value);
 

@@ -60,7 +60,7 @@ bool ReadSideFile(const wchar_t* path, Record& record, std::vector<std::wstring>
 
 } // namespace
 
-CWaltzDoc::CWaltzDoc() : m_pLangTable(nullptr)
+CWaltzDoc::CWaltzDoc() : m_pLangTable(nullptr), m_bSaveFailureTold(false)
 {
     m_stat.CreateKLIDDef();
 }
@@ -94,6 +94,28 @@ bool CWaltzDoc::KeepDamaged()
         KV::ShowMsgBox(nullptr, (text + kept).c_str(), KV::kAppCaption, MB_OK | MB_ICONWARNING);
     }
     return true;
+}
+
+void CWaltzDoc::PlayGameSound(unsigned short code)
+{
+    m_options.m_soundGame.Play(code);
+}
+
+int CWaltzDoc::SaveUser()
+{
+    if (!m_saver)
+        return 0;
+    if (m_saver())
+        return 1;
+    if (!m_bSaveFailureTold)
+    {
+        m_bSaveFailureTold = true;
+        std::wstring text = m_pLangTable ? m_pLangTable->_GetW(L"UserNotSaved") : std::wstring();
+        if (text.empty())
+            text = L"Your results could not be saved. They are kept and saved again after the next lesson.";
+        KV::ShowMsgBox(nullptr, text.c_str(), KV::kAppCaption, MB_OK | MB_ICONWARNING);
+    }
+    return 0;
 }
 
 int CWaltzDoc::Save(const wchar_t* staPath, const wchar_t* optPath, const wchar_t* plaPath)

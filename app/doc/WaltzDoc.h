@@ -4,10 +4,12 @@
 #include "app/doc/HeaderDoc.h"
 #include "app/doc/OptionsDoc.h"
 #include "app/doc/PlacesDoc.h"
+#include "app/typing/TypingLink.h"
 #include "kvfwctrl/lessons/LessonList.h"
 #include "kvfwctrl/stats/LapListLang.h"
 #include "kvfwctrl/stats/Letter.h"
 
+#include <functional>
 #include <istream>
 #include <string>
 #include <vector>
@@ -16,7 +18,7 @@ namespace KV {
 class CIniTable;
 }
 
-class CWaltzDoc
+class CWaltzDoc : public ITypingDoc
 {
 public:
     enum : int {
@@ -58,6 +60,18 @@ public:
     COptionsDoc& GetOptions() { return m_options; }
     KV::CLessonList& GetLessonList(unsigned long course) { return course == 1 ? m_lessons[1] : m_lessons[0]; }
     KV::CLessonList& GetCurLessonList() { return GetLessonList(GetCourseID()); }
+
+    // --- what the typing session asks of the document ---
+    KV::CLapList* GetpLapList() override { return m_stat.GetCurrent(); }
+    KV::CLetterList* GetpLetterList() override { return &m_letters; }
+    KV::CLessonList* GetpLessonList(unsigned long course) override { return &GetLessonList(course); }
+    void PlayGameSound(unsigned short code) override;
+    // Saves through the saver; the first failure of a run is told to the user, later ones
+    // only retry. Nothing in memory is lost either way.
+    int SaveUser() override;
+    int GetShowHands() override { return m_options.m_nShowHands ? 1 : 0; }
+    // Saves the user's three files where the user operations keep them; 1 on success.
+    void SetSaver(std::function<int()> saver) { m_saver = std::move(saver); }
 
     // --- statistics of the typing session ---
     KV::CLapList* GetCurLapList() { return m_stat.GetCurrent(); }
@@ -121,4 +135,6 @@ private:
 
     std::vector<std::wstring> m_damaged;
     KV::CIniTable* m_pLangTable;
+    std::function<int()> m_saver;
+    bool m_bSaveFailureTold;
 };

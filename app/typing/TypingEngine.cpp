@@ -55,7 +55,7 @@ CTypingEngine::CTypingEngine()
     : m_pHost(nullptr), m_pDoc(nullptr), m_pView(nullptr), m_pKeyboard(nullptr), m_pLessonBar(nullptr),
       m_pErrorBar(nullptr), m_pRhythmBar(nullptr), m_wPendingDead(0), m_nLastCounted(-1), m_nArmed(1),
       m_nActive(0), m_nWordBad(0), m_nWordIrregular(0), m_bPaused(true), m_bLapStarted(false),
-      m_bAwaitChar(false), m_nLastStepMs(0)
+      m_bAwaitChar(false), m_nLastStepMs(0), m_nLastPaintMs(0)
 {}
 
 void CTypingEngine::SetUp(ITypingHost* host, ITypingDoc* doc, KV::CBaseInput* view, KV::CKeyboard* keyboard,
@@ -165,8 +165,13 @@ void CTypingEngine::OnTimer()
         m_pView->SetTime(lap->GetCurTotalTime());
     if (m_nActive)
         StepRhythm();
-    if (m_pView)
+    // The clock and the animation need no more frames than a display shows.
+    const unsigned long now = m_pHost->GetClockMs();
+    if (m_pView && now - m_nLastPaintMs >= kFrameMs)
+    {
+        m_nLastPaintMs = now;
         m_pView->Invalidate(FALSE);
+    }
 }
 
 void CTypingEngine::StepRhythm()
@@ -530,6 +535,8 @@ wchar_t CTypingEngine::EndLesson()
         m_pRhythmBar->Reset();
     if (m_pLessonBar)
         m_pLessonBar->AddStep();
+    // The clock of the lap may lag behind by the ticks a busy queue held back.
+    lap->SetCurTime();
     if (const wchar_t* text = GetTextW())
         lap->AddStatLetter(text, 1, 2);
     lap->EndLap();

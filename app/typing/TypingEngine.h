@@ -22,6 +22,8 @@ public:
     static const unsigned short kRhythmSpan = 5;
     static const long kRhythmResetDuration = 10500;
     static const unsigned long kRhythmStepMs = 11;
+    // Shortest time between two frames of the view that the timer asks for.
+    static const unsigned long kFrameMs = 16;
 
     struct tagRhythmMeter
     {
@@ -121,4 +123,5 @@ private:
     bool m_bAwaitChar;
     // Clock reading of the rhythm bar's last step; the bar steps once per full period since.
     unsigned long m_nLastStepMs;
+    unsigned long m_nLastPaintMs;
 };

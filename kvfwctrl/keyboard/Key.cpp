@@ -229,13 +229,21 @@ void CKey::Draw()
         return;
 
     // Letters first: with the flattened depth whatever is drawn first stays in front.
-    const float size = m_nOneKey ? 32.0f : 20.0f;
-    if (m_szText2[0] && m_nOneKey)
-        DrawLetter(m_szAText2, 10.0f, 32.0f);
-    else if (m_szText1[0])
-        DrawLetter(m_szAText1, 11.0f, size);
-    if (m_szText2[0] && !m_nOneKey)
-        DrawLetter(m_szAText2, 20.0f, 20.0f);
+    // Legends about a third of the key high, in its top-left corner; a shifted symbol sits
+    // above the unshifted one, both smaller.
+    const float height = m_fY1 - m_fY;
+    if (m_nOneKey || !m_szText2[0])
+    {
+        const char* text = m_szText2[0] ? m_szAText2 : m_szAText1;
+        const float top = height - kLegendMargin - kCapHeight * kLegendSize;
+        DrawLetter(text, kLegendMargin, m_nOneKey ? top : kLegendMargin, kLegendSize);
+    }
+    else
+    {
+        const float margin = kLegendMargin * 0.75f;
+        DrawLetter(m_szAText1, margin, margin, kPairSize);
+        DrawLetter(m_szAText2, margin, height - margin - kCapHeight * kPairSize, kPairSize);
+    }
 
     if (m_nTypeView == kView3D)
     {
@@ -251,7 +259,7 @@ void CKey::Draw()
     }
 }
 
-void CKey::DrawLetter(const char* text, float offset, float size)
+void CKey::DrawLetter(const char* text, float dx, float dy, float size)
 {
     if (!text || !text[0])
         return;
@@ -270,7 +278,7 @@ void CKey::DrawLetter(const char* text, float offset, float size)
     glColor3ub(colour.r, colour.g, colour.b);
     glPushMatrix();
     glScalef(size, size, 0.0f);
-    glTranslatef((m_fX + offset) / size, (m_fY + offset - 2.0f) / size, 20.0f);
+    glTranslatef((m_fX + dx) / size, (m_fY + dy) / size, 20.0f);
     glListBase(m_pParent->GetListBase());
     glCallLists(1, GL_UNSIGNED_BYTE, text);
     glPopMatrix();

@@ -100,7 +100,12 @@ public:
     float GetCenterY() const { return m_fCY; }
 
 private:
-    void DrawLetter(const char* text, float offset, float size);
+    void DrawLetter(const char* text, float dx, float dy, float size);
+    // Legend glyph size and margin in key units; capitals stand this share of the size high.
+    static constexpr float kLegendSize = 15.0f;
+    static constexpr float kPairSize = 11.0f;
+    static constexpr float kLegendMargin = 6.0f;
+    static constexpr float kCapHeight = 0.72f;
     // Octagon outlines: 3D top/body and flat fill/outline. The last argument has no effect.
     void DrawShadow11(float x0, float y0, float x1, float y1, float ix0, float iy0, float ix1, float iy1,
                       int);

@@ -31,7 +31,7 @@ CKeyboard::CKeyboard()
     : m_pLeftShift(nullptr), m_pRightShift(nullptr), m_pCurrentKey(nullptr), m_pLeftHome(nullptr),
       m_pRightHome(nullptr), m_nScheme(0), m_nShowKeyText(1), m_pHands(nullptr), m_nShowHands(1),
       m_nCodePage(1252), m_nListBase(1), m_nClientWidth(0), m_nClientHeight(0), m_nTypeView(0),
-      m_nContrast(0), m_nKeysList(0), m_hKeysListRC(nullptr)
+      m_nContrast(0), m_hKeysListRC(nullptr), m_nUnlitWidth(0), m_nUnlitHeight(0)
 {}
 
 CKeyboard::~CKeyboard()
@@ -74,9 +74,9 @@ void CKeyboard::InitGL()
 
 LRESULT CKeyboard::OnDestroy()
 {
-    // The lists go with the context.
-    m_nKeysList = 0;
+    // The keys' picture goes with the context.
     m_hKeysListRC = nullptr;
+    m_Unlit.clear();
     m_GL.Destroy(m_hWnd);
     return CSkin::OnDestroy();
 }
@@ -304,6 +304,10 @@ void CKeyboard::SetActiveKey(const wchar_t* text, unsigned char shiftByte)
 {
     if (!text || !text[0] || !m_pLeftShift || !m_pRightShift)
         return;
+    // The same key lit again (a run of one letter) needs no new frame.
+    m_ActiveBefore.clear();
+    for (const CKey* key : m_Keys)
+        m_ActiveBefore.push_back(key->GetActive());
     m_pLeftShift->ResetActive();
     m_pRightShift->ResetActive();
     CKey* matched = nullptr;
@@ -323,7 +327,13 @@ void CKeyboard::SetActiveKey(const wchar_t* text, unsigned char shiftByte)
                 m_pRightShift->SetActiveShift(1);
         }
     }
-    Repaint();
+    size_t i = 0;
+    for (const CKey* key : m_Keys)
+        if (key->GetActive() != m_ActiveBefore[i++])
+        {
+            Repaint();
+            return;
+        }
 }
 
 void CKeyboard::SetActiveKeys(const wchar_t* text)
@@ -513,27 +523,37 @@ bool CKeyboard::Render(int width, int height)
     const float len = GetLength();
     if (len == 0.0f)
         return false;
-    GetSchemeColour(kBackground).ClearColorGL();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-
     float tx, ty, s;
     GetViewTransform(width, height, tx, ty, s);
+    // The keys as they are without highlight change only with the layout, size or colours:
+    // they are drawn once and their picture reused; a frame draws the hands and the lit keys.
+    PrepareUnlit(width, height, tx, ty, s);
+
+    BeginFrame(tx, ty, s);
+    if (m_nShowHands)
+        DrawHand();
+    for (CKey* key : m_Keys)
+        if (key->GetActive())
+            key->Draw();
+    glPopMatrix();
+    DrawUnlit();
+    return true;
+}
+
+void CKeyboard::BeginFrame(float tx, float ty, float s)
+{
+    GetSchemeColour(kBackground).ClearColorGL();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
     glTranslatef(tx, ty, 0.0f);
     // z scaled by 0: one depth for everything, so that what is drawn first stays in front.
     glScalef(s, s, 0.0f);
-
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    if (m_nShowHands)
-        DrawHand();
-    DrawKeys();
-    glPopMatrix();
-    return true;
 }
 
-void CKeyboard::DrawKeys()
+void CKeyboard::PrepareUnlit(int width, int height, float tx, float ty, float s)
 {
-    // Everything a key's drawing depends on, in one comparable row of numbers.
+    // Everything the unlit keys' picture depends on, in one comparable row of numbers.
     std::vector<unsigned long>& snapshot = m_KeysScratch;
     snapshot.clear();
     auto bits = [](float f) {
@@ -542,6 +562,11 @@ void CKeyboard::DrawKeys()
         memcpy(&u, &f, sizeof(u));
         return u;
     };
+    snapshot.push_back(static_cast<unsigned long>(width));
+    snapshot.push_back(static_cast<unsigned long>(height));
+    snapshot.push_back(bits(tx));
+    snapshot.push_back(bits(ty));
+    snapshot.push_back(bits(s));
     snapshot.push_back(m_nListBase);
     for (unsigned long i = 0; i < kSchemeSize; ++i)
         snapshot.push_back(GetSchemeColour(i).GetCOLORREF());
@@ -549,7 +574,6 @@ void CKeyboard::DrawKeys()
     {
         snapshot.push_back(k->GetType());
         snapshot.push_back(k->GetNumFinger());
-        snapshot.push_back(k->GetActive());
         snapshot.push_back(k->GetOneKey() | (static_cast<unsigned long>(k->GetTypeView()) << 8) |
                            (static_cast<unsigned long>(k->GetContrast()) << 24));
         unsigned long texts = 0;
@@ -569,31 +593,51 @@ void CKeyboard::DrawKeys()
         snapshot.push_back(bits(k->GetInnerX1()));
         snapshot.push_back(bits(k->GetInnerY1()));
     }
-
     HGLRC rc = wglGetCurrentContext();
-    if (rc != m_hKeysListRC)
+    if (rc == m_hKeysListRC && !m_Unlit.empty() && snapshot == m_KeysSnapshot)
+        return;
+    m_hKeysListRC = rc;
+    m_KeysSnapshot.swap(snapshot);
+
+    BeginFrame(tx, ty, s);
+    std::vector<unsigned long> lit;
+    lit.reserve(GetCount());
+    for (CKey* key : m_Keys)
     {
-        m_nKeysList = 0; // a list of another context
-        m_hKeysListRC = rc;
+        lit.push_back(key->GetActive());
+        key->ResetActive();
+        key->Draw();
     }
-    if (!m_nKeysList || snapshot != m_KeysSnapshot)
-    {
-        if (!m_nKeysList)
-            m_nKeysList = glGenLists(1);
-        if (!m_nKeysList)
-        {
-            // No list to be had: draw directly.
-            for (CKey* key : m_Keys)
-                key->Draw();
-            return;
-        }
-        glNewList(m_nKeysList, GL_COMPILE);
-        for (CKey* key : m_Keys)
-            key->Draw();
-        glEndList();
-        m_KeysSnapshot.swap(snapshot);
-    }
-    glCallList(m_nKeysList);
+    size_t i = 0;
+    for (CKey* key : m_Keys)
+        key->SetActiveShift(static_cast<int>(lit[i++]));
+    glPopMatrix();
+    m_nUnlitWidth = width;
+    m_nUnlitHeight = height;
+    m_Unlit.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, m_Unlit.data());
+}
+
+void CKeyboard::DrawUnlit()
+{
+    if (m_Unlit.empty())
+        return;
+    // At the depth of the keys: whatever this frame drew already stays in front.
+    const GLboolean texture = glIsEnabled(GL_TEXTURE_2D), blend = glIsEnabled(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    glPushMatrix();
+    glLoadIdentity();
+    glRasterPos3f(0.0f, 0.0f, 0.0f);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glDrawPixels(m_nUnlitWidth, m_nUnlitHeight, GL_RGBA, GL_UNSIGNED_BYTE, m_Unlit.data());
+    glPopMatrix();
+    if (texture)
+        glEnable(GL_TEXTURE_2D);
+    if (blend)
+        glEnable(GL_BLEND);
 }
 
 void CKeyboard::Draw(HDC)

@@ -110,7 +110,12 @@ public:
 
     void SetContrast(int on);
     void SetTypeView(unsigned short view);
-    void SetShowHands(int show) { m_nShowHands = show ? 1 : 0; }
+    void SetShowHands(int show)
+    {
+        if (m_nShowHands != (show ? 1u : 0u))
+            Repaint();
+        m_nShowHands = show ? 1 : 0;
+    }
     void ShowKeyText(int show) { m_nShowKeyText = show ? 1 : 0; }
     CHands* GetpHands() const { return m_pHands; }
 
@@ -133,7 +138,11 @@ public:
 
 private:
     void DrawHand();
-    void DrawKeys();
+    // The keys without highlight, drawn and read back when anything they show changed.
+    void PrepareUnlit(int width, int height, float tx, float ty, float s);
+    void DrawUnlit();
+    // Clears the frame and pushes the keyboard's transformation (popped by the caller).
+    void BeginFrame(float tx, float ty, float s);
 
     void AssignRoles();
     void Repaint();
@@ -158,12 +167,15 @@ private:
     unsigned short m_nTypeView;
     unsigned short m_nContrast;
 
-    // The keys of the last frame as one display list, rebuilt whenever anything they show
-    // (geometry, texts, highlight, style, colours, font, context) differs from the snapshot.
-    unsigned int m_nKeysList;
+    // The unlit keys' picture (RGBA rows from the bottom), taken again whenever anything they
+    // show (size, geometry, texts, style, colours, font, context) differs from the snapshot.
     HGLRC m_hKeysListRC;
+    std::vector<unsigned char> m_Unlit;
+    int m_nUnlitWidth;
+    int m_nUnlitHeight;
     std::vector<unsigned long> m_KeysSnapshot;
-    std::vector<unsigned long> m_KeysScratch; // reused every frame: no allocation while drawing
+    std::vector<unsigned long> m_KeysScratch;  // reused every frame: no allocation while drawing
+    std::vector<unsigned long> m_ActiveBefore; // reused by SetActiveKey
 };
 
 } // namespace KV

@@ -196,8 +196,9 @@ void CTextOut::DrawClock()
 {
     if (!m_aLength[LEN_CLOCK])
         return;
-    DrawString(m_szClock, m_aLength[LEN_CLOCK], static_cast<float>(m_frame.right) - 60,
-               static_cast<float>(m_frame.bottom) - 17, 0, 20);
+    // Clear of the corner: the digits' tops stay inside the view.
+    DrawString(m_szClock, m_aLength[LEN_CLOCK], static_cast<float>(m_frame.right) - 70,
+               static_cast<float>(m_frame.bottom) - 22, 0, 20);
 }
 
 void CTextOut::DrawMainTextAfter()

@@ -2,6 +2,7 @@
 #include "kvstruct/sys/MsgBox.h"
 #include "kvstruct/files/Paths.h"
 #include "kvstruct/files/ShellFiles.h"
+#include "kvtesting/ProgramFolder.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
@@ -156,6 +157,13 @@ std::wstring BinDir()
 #else
     return L".";
 #endif
+}
+
+std::wstring MakeProgramFolder(const char* settings)
+{
+    const std::wstring dir = MakeTempDir(L"prog");
+    KV::CopyProgramFolder(BinDir(), dir, settings);
+    return dir;
 }
 
 } // namespace fwtest

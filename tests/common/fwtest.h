@@ -40,6 +40,10 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 // Hex text of bytes, "03 00 61 00" style, for readable comparisons.
 std::string Hex(const std::string& bytes);
 
+// A new program folder with the program, its libraries and its data folders, as the setup
+// leaves it; settings, when given, become its "fingerwaltz.ini".
+std::wstring MakeProgramFolder(const char* settings = nullptr);
+
 // Source and binary folders of the build, as Windows paths.
 std::wstring SourceDir();
 std::wstring BinDir();

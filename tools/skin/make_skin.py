@@ -31,13 +31,14 @@ TEXT_LIGHT = (236, 240, 245)
 MAGENTA = (255, 0, 255)  # key colour: cut out of a button's shape
 
 # Style words.
-T_PICTURE, T_STATIC, T_BUTTON, T_PROGRESS, T_OPENGL, T_TITLE = (0x01000000, 0x02000000, 0x03000000,
-                                                                0x04000000, 0x0B000000, 0x17000000)
+T_PICTURE, T_STATIC, T_BUTTON, T_PROGRESS, T_OPENGL, T_TEXT = (0x01000000, 0x02000000, 0x03000000,
+                                                               0x04000000, 0x0B000000, 0x13000000)
 LEFT, RIGHT, STRETCH_H = 0x1, 0x2, 0x3
 TOP, STRETCH_V = 0x10, 0x30
+MOVE = 0x100  # dragging the element moves the window
 FROM_BITMAP = 0x2000
 
-TITLE_H, STRIP_H, VIEW_H, BAR_H = 28, 32, 150, 20
+TITLE_H, STRIP_H, VIEW_H, BAR_H = 28, 32, 200, 20
 Y_STRIP = TITLE_H
 Y_VIEW = Y_STRIP + STRIP_H
 Y_BARS = Y_VIEW + VIEW_H
@@ -47,14 +48,14 @@ EXPORT_W = 44  # the statistics page's export button (skin_pages.py) stands left
 
 # (picture, placement a b c d, style)
 LAYOUT = [
-    (410, (0, 0, 3 * WINDOW_BUTTON_W, TITLE_H), T_TITLE | STRETCH_H | TOP),
+    (410, (0, 0, 3 * WINDOW_BUTTON_W, TITLE_H), T_TEXT | STRETCH_H | TOP | MOVE),
     (606, (3 * WINDOW_BUTTON_W, 0, 0, 0), T_BUTTON | RIGHT | TOP | FROM_BITMAP),
     (605, (2 * WINDOW_BUTTON_W, 0, 0, 0), T_BUTTON | RIGHT | TOP | FROM_BITMAP),
     (604, (WINDOW_BUTTON_W, 0, 0, 0), T_BUTTON | RIGHT | TOP | FROM_BITMAP),
     (600, (0, Y_STRIP, 0, 0), T_BUTTON | LEFT | TOP | FROM_BITMAP),
     (601, (PAGE_W, Y_STRIP, 0, 0), T_BUTTON | LEFT | TOP | FROM_BITMAP),
     (602, (2 * PAGE_W, Y_STRIP, 0, 0), T_BUTTON | LEFT | TOP | FROM_BITMAP),
-    (411, (3 * PAGE_W, Y_STRIP, PANEL_W + EXPORT_W, STRIP_H), T_STATIC | STRETCH_H | TOP),
+    (411, (3 * PAGE_W, Y_STRIP, PANEL_W + EXPORT_W, STRIP_H), T_STATIC | STRETCH_H | TOP | MOVE),
     (607, (PANEL_W, Y_STRIP, 0, 0), T_BUTTON | RIGHT | TOP | FROM_BITMAP),
     (303, (0, Y_VIEW, 0, VIEW_H), T_OPENGL | STRETCH_H | TOP),
     (550, (0, Y_BARS, 0, BAR_H), T_PROGRESS | STRETCH_H | TOP),
@@ -238,7 +239,9 @@ def pictures():
         602: page_button(draw_lessons_icon),
         411: vgradient(16, STRIP_H, (244, 246, 249), STRIP),
         607: panel_button(),
-        303: Image.new("RGB", (8, 8), (250, 250, 247)),
+        # The typing view reads the colour of its texts over the animated level from a row of
+        # eight pixels: dark, to be read against the light sky and meadow.
+        303: Image.new("RGB", (8, 1), TEXT_DARK),
         550: progress(lesson_icon),
         551: progress(error_icon),
         553: progress(rhythm_icon),

@@ -1,49 +1,20 @@
 #include "common/fwtest.h"
+#include "kvtesting/ProgramFolder.h"
 
 #include <gtest/gtest.h>
 #include <string>
 
-namespace {
-
-struct FoundWindow
-{
-    DWORD pid;
-    HWND wnd;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND wnd, LPARAM param)
-{
-    auto* f = reinterpret_cast<FoundWindow*>(param);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(wnd, &pid);
-    wchar_t cls[64] = {0};
-    ::GetClassNameW(wnd, cls, 64);
-    if (pid == f->pid && std::wstring(cls) == L"FINGERWALTZ")
-    {
-        f->wnd = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
-
 // The program opens its main window and ends cleanly when it is closed.
 TEST(ProgramStart, MainWindowOpensAndClosesCleanly)
 {
-    std::wstring exe = fwtest::BinDir() + L"\\Fingerwaltz.exe";
-    std::wstring cmd = L"\"" + exe + L"\"";
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
+    // A copy of the program: the first start writes its settings and user folder beside it.
+    const std::wstring dir = fwtest::MakeProgramFolder("[Wizard]\r\nShowWizard = 0\r\n");
     PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                 fwtest::BinDir().c_str(), &si, &pi));
-    FoundWindow found = {pi.dwProcessId, nullptr};
-    for (int i = 0; i < 200 && !found.wnd; ++i)
+    ASSERT_TRUE(KV::StartProgram(dir, pi));
+    struct
     {
-        ::Sleep(50);
-        ::EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&found));
-    }
+        HWND wnd;
+    } found = {KV::WaitForProcessWindow(pi.dwProcessId, L"FINGERWALTZ", 10000)};
     ASSERT_NE(found.wnd, nullptr) << "no FINGERWALTZ window";
     wchar_t title[64] = {0};
     ::GetWindowTextW(found.wnd, title, 64);

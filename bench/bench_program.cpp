@@ -1,0 +1,181 @@
+// The program as a learner runs it: a key shown on the typing page, the start to the first
+// painted page, and the processor while a lesson is paused.
+#include "app/ui/MainFrame.h"
+#include "app/ui/WaltzApp.h"
+#include "bench.h"
+#include "kvfwctrl/keyboard/Keyboard.h"
+#include "kvfwctrl/typing/BaseInput.h"
+#include "kvtesting/ProgramFolder.h"
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const kSettings = "[Wizard]\r\nShowWizard = 0\r\n";
+
+std::wstring BinFolder()
+{
+    wchar_t exe[MAX_PATH];
+    const DWORD n = ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    const std::wstring path(exe, n);
+    return path.substr(0, path.find_last_of(L'\\'));
+}
+
+// A fresh copy of the program in the temporary folder, removed at the end.
+struct ProgramCopy
+{
+    ProgramCopy()
+    {
+        wchar_t temp[MAX_PATH];
+        ::GetTempPathW(MAX_PATH, temp);
+        dir = std::wstring(temp) + L"fwbench-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+              std::to_wstring(::GetTickCount());
+        KV::CopyProgramFolder(BinFolder(), dir, kSettings);
+    }
+    ~ProgramCopy() { KV::RemoveFolderTree(dir); }
+    std::wstring dir;
+};
+
+double Ms(const LARGE_INTEGER& a, const LARGE_INTEGER& b)
+{
+    LARGE_INTEGER freq;
+    ::QueryPerformanceFrequency(&freq);
+    return static_cast<double>(b.QuadPart - a.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
+}
+
+void Pump()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+    {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+// 500 keys of the first lesson through the main window's key path (the typing engine, then
+// both views painted), 1,024 x 700; the first key of each pass only resumes the lesson.
+fwbench::Registrar keyToScreen("program: key-down to both views painted, median of 500 keys", 2.0, [] {
+    ProgramCopy copy;
+    CWaltzApp app(copy.dir + L"\\");
+    app.GetDoc().GetPlaces().m_size = KV::CSize(1024, 700);
+    if (!app.InitInstance(::GetModuleHandleW(nullptr), SW_SHOWNORMAL))
+        return -1.0;
+    CMainWnd* main = app.GetMainWnd();
+    const std::wstring text = app.GetDoc().GetCurTextW() ? app.GetDoc().GetCurTextW() : L"";
+    if (text.empty())
+        return -1.0;
+    Pump();
+    std::vector<double> times;
+    for (size_t i = 0; i < 500; ++i)
+    {
+        const wchar_t ch = text[i % text.size()];
+        const UINT vk = LOBYTE(::VkKeyScanW(ch));
+        MSG msg = {main->GetHwnd(),
+                   WM_KEYDOWN,
+                   vk,
+                   static_cast<LPARAM>(1 | (::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC) << 16)),
+                   0,
+                   {0, 0}};
+        LARGE_INTEGER a, b;
+        ::QueryPerformanceCounter(&a);
+        main->PreTranslateKey(msg);
+        ::QueryPerformanceCounter(&b);
+        times.push_back(Ms(a, b));
+        ::Sleep(1);
+        Pump();
+    }
+    // Where the time goes: each view's frame alone.
+    for (KV::CSkin* view :
+         {static_cast<KV::CSkin*>(main->GetView()), static_cast<KV::CSkin*>(main->GetKeyboard())})
+    {
+        RECT rc = {};
+        ::GetClientRect(view->GetHwnd(), &rc);
+        const double ms = fwbench::MedianMs(
+            30, [&] { ::RedrawWindow(view->GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); });
+        std::printf("    %s frame %ld x %ld: %.2f ms\n", view == main->GetView() ? "typing view" : "keyboard",
+                    rc.right, rc.bottom, ms);
+    }
+    ::DestroyWindow(main->GetHwnd());
+    Pump();
+    std::sort(times.begin(), times.end());
+    std::printf("    90th percentile %.2f ms, slowest %.2f ms\n", times[times.size() * 9 / 10], times.back());
+    return times[times.size() / 2];
+});
+
+struct Process
+{
+    PROCESS_INFORMATION pi = {};
+    HWND wnd = nullptr;
+};
+
+void Close(Process& p)
+{
+    if (p.wnd)
+        ::PostMessageW(p.wnd, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(p.pi.hProcess, 15000) != WAIT_OBJECT_0)
+        ::TerminateProcess(p.pi.hProcess, 1);
+    ::CloseHandle(p.pi.hThread);
+    ::CloseHandle(p.pi.hProcess);
+}
+
+// Starts the program and waits for its shown (and so painted) main window; ms, or -1.
+double Start(const std::wstring& dir, Process& p)
+{
+    LARGE_INTEGER a, b;
+    ::QueryPerformanceCounter(&a);
+    if (!KV::StartProgram(dir, p.pi))
+        return -1.0;
+    p.wnd = KV::WaitForProcessWindow(p.pi.dwProcessId, kMainWindowClass, 20000, 1);
+    ::QueryPerformanceCounter(&b);
+    return p.wnd ? Ms(a, b) : -1.0;
+}
+
+// Process start to the typing page shown, with the Wine server running; the settings and
+// user are made on the first of the runs.
+fwbench::Registrar start("program: process start to the typing page shown (warm server)", 300.0, [] {
+    ProgramCopy copy;
+    std::vector<double> times;
+    SIZE_T memory = 0;
+    for (int run = 0; run < 3; ++run)
+    {
+        Process p;
+        times.push_back(Start(copy.dir, p));
+        ::Sleep(500);
+        PROCESS_MEMORY_COUNTERS counters = {};
+        if (::GetProcessMemoryInfo(p.pi.hProcess, &counters, sizeof counters))
+            memory = std::max(memory, counters.WorkingSetSize);
+        Close(p);
+    }
+    std::printf("    resident memory %.1f MB\n", static_cast<double>(memory) / (1024.0 * 1024.0));
+    std::sort(times.begin(), times.end());
+    return times[1];
+});
+
+// Processor time used in two seconds with the lesson paused (as it is after the start).
+fwbench::Registrar paused("program: CPU ms per second while paused", 1.0, [] {
+    ProgramCopy copy;
+    Process p;
+    if (Start(copy.dir, p) < 0)
+        return -1.0;
+    ::Sleep(1000);
+    FILETIME created, ended, kernel0, user0, kernel1, user1;
+    ::GetProcessTimes(p.pi.hProcess, &created, &ended, &kernel0, &user0);
+    ::Sleep(2000);
+    ::GetProcessTimes(p.pi.hProcess, &created, &ended, &kernel1, &user1);
+    auto ticks = [](const FILETIME& f) {
+        return (static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime;
+    };
+    const double ms =
+        static_cast<double>((ticks(kernel1) - ticks(kernel0)) + (ticks(user1) - ticks(user0))) / 10000.0;
+    Close(p);
+    return ms / 2.0;
+});
+
+} // namespace
