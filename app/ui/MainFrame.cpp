@@ -57,10 +57,11 @@ int KeyboardHeight(HWND keyboard)
 } // namespace
 
 CMainWnd::CMainWnd(CWaltzDoc& doc, CAppSettings& settings, CUserManager& users, KV::CIniTable& language)
-    : m_doc(doc), m_settings(settings), m_users(users), m_language(language), m_pView(nullptr),
-      m_pKeyboard(nullptr), m_pLessonBar(nullptr), m_pErrorBar(nullptr), m_pRhythmBar(nullptr), m_nPage(0),
-      m_bInterfaceSound(true), m_bKeyboardShown(true), m_bCapsBoxOpen(false), m_bLayingOut(false),
-      m_bMaximized(false), m_rcRestore(), m_nKeyboardHeight(0), m_nSlideSteps(0), m_nCodePage(1252)
+    : m_doc(doc), m_settings(settings), m_users(users), m_language(language), m_pages(*this),
+      m_pView(nullptr), m_pKeyboard(nullptr), m_pLessonBar(nullptr), m_pErrorBar(nullptr),
+      m_pRhythmBar(nullptr), m_nPage(0), m_bInterfaceSound(true), m_bKeyboardShown(true),
+      m_bCapsBoxOpen(false), m_bLayingOut(false), m_bMaximized(false), m_rcRestore(), m_nKeyboardHeight(0),
+      m_nSlideSteps(0), m_nCodePage(1252)
 {
     ::QueryPerformanceFrequency(&m_frequency);
 }
@@ -271,6 +272,7 @@ void CMainWnd::ShowPage(unsigned short page)
         return; // the other pages come with their views
     m_bInterfaceSound = false;
     m_nPage = page;
+    m_pages.ShowPage(page);
     if (KV::CButton* button = dynamic_cast<KV::CButton*>(GetSkinByID(kPageTyping)))
         button->SetCheck(1);
     KV::CLapList* lap = m_doc.GetpLapList();

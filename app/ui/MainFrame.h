@@ -3,6 +3,7 @@
 // the page buttons, the typing view, the keyboard and the three bars. It forwards key, timer
 // and focus messages to the typing engine and hosts the lesson for it.
 #include "app/typing/TypingEngine.h"
+#include "app/ui/PageSwitcher.h"
 #include "kvinterf/skin/SkinWnd.h"
 
 #include <functional>
@@ -133,6 +134,9 @@ private:
     KV::CIniTable& m_language;
     tagMainDialogs m_dialogs;
     CTypingEngine m_engine;
+    // Shows one page's skin elements and parks the other pages' (their splitters and views
+    // would otherwise cut through the typing page).
+    CPageSwitcher m_pages;
 
     KV::CBaseInput* m_pView;
     KV::CKeyboard* m_pKeyboard;
