@@ -18,16 +18,62 @@ void LimitText(HWND hwnd, long units)
 
 } // namespace
 
-CLessonEditor::CLessonEditor() : m_pLesson(nullptr) {}
+CLessonEditor::CLessonEditor() : m_pLesson(nullptr), m_bLong(false) {}
 
 CLessonEditor::~CLessonEditor() {}
 
 HWND CLessonEditor::Create(HINSTANCE instance, HWND parent, DWORD style, const RECT& rect, UINT id)
 {
     HWND hwnd = CRichEdit::Create(instance, parent, style | WS_VSCROLL | ES_AUTOVSCROLL, rect, id);
+    m_bLong = false;
     LimitText(hwnd, kMaxText);
     SetMaskEvent(ENM_CHANGE);
     return hwnd;
+}
+
+int CLessonEditor::SetText(const wchar_t* text)
+{
+    if (!m_hWnd)
+        return 0;
+    text = text ? text : L"";
+    const bool longText = std::wcslen(text) > kLongText;
+    // The platform control empties itself one word at a time, each step walking the line from
+    // its start: removing 64,000 units takes several times longer than making and filling a
+    // fresh control. A scroll bar that appears once the text is in narrows the control
+    // and makes it lay the whole text out again; a long text needs the bar anyway, so a control
+    // for long texts keeps it from the start.
+    if (longText != m_bLong || GetTextLength() > kLongText)
+        Rebuild(longText);
+    return CRichEdit::SetText(text);
+}
+
+void CLessonEditor::Rebuild(bool longText)
+{
+    HWND old = m_hWnd;
+    HWND parent = ::GetParent(old);
+    const UINT id = (UINT)::GetDlgCtrlID(old);
+    const DWORD exStyle = (DWORD)::GetWindowLongW(old, GWL_EXSTYLE);
+    DWORD style = (DWORD)::GetWindowLongW(old, GWL_STYLE) & ~(DWORD)ES_DISABLENOSCROLL;
+    if (longText)
+        style |= ES_DISABLENOSCROLL;
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(old, GWLP_HINSTANCE));
+    const bool focused = ::GetFocus() == old;
+    RECT place = {};
+    ::GetWindowRect(old, &place);
+    ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&place), 2);
+    // The new control takes the old one's place among its siblings.
+    HWND before = ::GetWindow(old, GW_HWNDPREV);
+    DestroyWindow();
+    if (!CreateControl(exStyle, L"RichEdit20W", style, place.left, place.top, place.right - place.left,
+                       place.bottom - place.top, parent, id, instance))
+        return;
+    ::SetWindowPos(m_hWnd, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    m_bLong = longText;
+    LimitText(m_hWnd, kMaxText);
+    if (m_hFont)
+        ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), FALSE);
+    if (focused)
+        ::SetFocus(m_hWnd);
 }
 
 int CLessonEditor::SaveLesson()

@@ -13,8 +13,9 @@ class CLesson;
 class KVFWCTRL_API CLessonEditor : public CRichEdit
 {
 public:
-    // Units read from the editor and kept by a lesson.
-    enum { kMaxText = 64000 };
+    // Units read from the editor and kept by a lesson. A text longer than kLongText is shown
+    // by a fresh control whose vertical scroll bar is always there (see SetText).
+    enum { kMaxText = 64000, kLongText = 4000 };
 
     CLessonEditor();
     ~CLessonEditor() override;
@@ -22,6 +23,12 @@ public:
     using CRichEdit::Create;
     // A multi-line editor with a vertical scroll bar that reports changes to its parent.
     HWND Create(HINSTANCE instance, HWND parent, DWORD style, const RECT& rect, UINT id) override;
+
+    // Replaces the whole text without change notifications, then turns them on.
+    int SetText(const wchar_t* text);
+    // Whether the control is set up for a long text: its vertical scroll bar stays (disabled
+    // while the text fits).
+    bool IsLongText() const { return m_bLong; }
 
     void SetpLesson(CLesson* lesson) { m_pLesson = lesson; }
     CLesson* GetpLesson() const { return m_pLesson; }
@@ -39,8 +46,12 @@ public:
     int LoadLesson(const wchar_t* path);
 
 private:
+    // A fresh control in place of the current one: same place, state, font and focus.
+    void Rebuild(bool longText);
+
     CLesson* m_pLesson;
     CString m_sConfirm;
+    bool m_bLong;
 };
 
 class KVFWCTRL_API CLessonProperty : public CRichEdit

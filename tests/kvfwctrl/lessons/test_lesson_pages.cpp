@@ -235,6 +235,46 @@ TEST(LessonEditor, AWantedSaveThatFailsKeepsTheEdits)
     EXPECT_TRUE(t.Enabled(KV::kCmdSaveLesson));
 }
 
+TEST(LessonEditor, ALongLessonKeepsTheEditorAsItWas)
+{
+    const std::string text = Words(30000);
+    LessonPages t({{L"long", text}, {L"short", "abc"}});
+    ASSERT_TRUE(t.Ready());
+    LOGFONTW font = {};
+    wcscpy(font.lfFaceName, L"Courier New");
+    t.pages.view->SetFont(&font);
+    t.SelectUser(1);
+    KV::CLessonEditor& editor = t.pages.view->GetEditor();
+    // A long text is shown by a fresh control: everything the user and the view see stays.
+    auto shape = [&] {
+        RECT r = {};
+        ::GetWindowRect(t.Editor(), &r);
+        ::MapWindowPoints(HWND_DESKTOP, t.pages.view->GetHwnd(), reinterpret_cast<POINT*>(&r), 2);
+        return std::vector<LONG_PTR>{r.left, r.top, r.right, r.bottom, ::GetDlgCtrlID(t.Editor()),
+                                     ::IsWindowVisible(t.Editor()), ::IsWindowEnabled(t.Editor()),
+                                     ::GetWindowLongW(t.Editor(), GWL_STYLE) & WS_VSCROLL};
+    };
+    const std::vector<LONG_PTR> before = shape();
+    fwtest::MsgRecorder boxes(IDNO);
+    for (const long id : {0L, 1L, 0L})
+    {
+        ::SetFocus(t.Editor());
+        t.SelectUser(id);
+        EXPECT_EQ(id == 0 ? std::wstring(text.begin(), text.end()) : L"abc", t.EditorText()) << id;
+        EXPECT_EQ(id == 0, editor.IsLongText()) << id;
+        EXPECT_EQ(before, shape()) << id;
+        EXPECT_EQ(t.Editor(), ::GetFocus()) << id;
+        CHARFORMAT2W format = {};
+        format.cbSize = sizeof(format);
+        ::SendMessageW(t.Editor(), EM_GETCHARFORMAT, SCF_DEFAULT, (LPARAM)&format);
+        EXPECT_STREQ(L"Courier New", format.szFaceName) << id;
+        t.Type(L"edited"); // changes still reach the view
+        EXPECT_TRUE(t.Enabled(KV::kCmdSaveLesson)) << id;
+    }
+    EXPECT_EQ(2u, boxes.Count()); // each left edit was offered for saving, and declined
+    EXPECT_EQ(text, t.UserFile(L"long"));
+}
+
 TEST(LessonView, InsertTextFromAFile)
 {
     const std::string big = Words(70000);
