@@ -46,19 +46,23 @@ fwbench::Registrar courseTree("lesson tree fill, shipped course (En)", 30, [] {
     return ms;
 });
 
+// A lesson of the user's own, kept in memory only.
+KV::CLesson* AddUserLesson(KV::CLessonList& user, const std::wstring& name)
+{
+    auto* lesson = new KV::CLesson(&user);
+    lesson->SetLessonName(name.c_str(), false);
+    lesson->SetLessonNameSys(name.c_str());
+    lesson->SetParentName(KV::CLessonList::kUser);
+    user.Add(lesson);
+    return lesson;
+}
+
 fwbench::Registrar userTree("lesson tree fill, 250 user lessons", 30, [] {
     KV::CIniTable table;
     KV::CLessonList user;
     user.SetpLangTable(&table);
     for (int i = 0; i < 250; ++i)
-    {
-        auto* lesson = new KV::CLesson(&user);
-        const std::wstring name = L"My lesson " + std::to_wstring(i);
-        lesson->SetLessonName(name.c_str(), false);
-        lesson->SetLessonNameSys(name.c_str());
-        lesson->SetParentName(KV::CLessonList::kUser);
-        user.Add(lesson);
-    }
+        AddUserLesson(user, L"My lesson " + std::to_wstring(i));
     return FillMs(user);
 });
 
@@ -84,6 +88,37 @@ fwbench::Registrar showLesson("lesson view shows a 64,000-character lesson and i
     KV::CLesson lesson(&list);
     lesson.SetTextW(LessonText(64000).c_str());
     return fwbench::MedianMs(5, [&] { view.SetpLesson(&lesson); });
+});
+
+// A click in the user's tree to the editor and the report filled, switching between two
+// 64,000-character lessons.
+fwbench::Registrar selectLesson("lesson picked in the tree: editor and report of 64,000 chars",
+                                100, [] {
+    Host host;
+    KV::CViewTreeLesson trees;
+    KV::CViewLesson view;
+    trees.Create(nullptr, host.wnd.GetHwnd(), 0, RECT{0, 0, 300, 500}, 301);
+    view.Create(nullptr, host.wnd.GetHwnd(), 0, RECT{300, 0, 800, 500}, 302);
+    trees.MoveWindow(0, 0, 300, 500);
+    view.MoveWindow(300, 0, 500, 500);
+    KV::CIniTable table;
+    KV::CLessonList course, user;
+    for (KV::CLessonList* list : {&course, &user})
+        list->SetpLangTable(&table);
+    for (int i = 0; i < 2; ++i)
+        AddUserLesson(user, L"Long " + std::to_wstring(i))->SetTextW(LessonText(64000 - i).c_str());
+    trees.SetpViewLesson(&view);
+    trees.SetpLessonList(&course, &user);
+    ::SendMessageW(trees.GetHwnd(), WM_COMMAND, MAKEWPARAM(KV::kIdTabUser, BN_CLICKED), 0);
+    trees.FillAll(KV::CTreeLesson::kSelectByID);
+    KV::CTreeLesson* tree = trees.GetTree(1);
+    long id = 0;
+    return fwbench::MedianMs(5, [&] {
+        tree->SetCurID(id = 1 - id);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&msg);
+    });
 });
 
 // The editor alone, replacing one long text by another: the part of the figure above that the
