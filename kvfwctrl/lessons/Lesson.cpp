@@ -360,6 +360,14 @@ int CLesson::Save()
         bytes = m_szTextA;
     }
 
+    // A read-only lesson stays as it is: the replacing rename below would pass over the
+    // attribute under Wine, where Windows refuses it.
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    {
+        ShowFileWarning(1, path.c_str(), ERROR_ACCESS_DENIED);
+        return 0;
+    }
     CSafeOutFile file;
     if (!file.Open(path.c_str()))
     {

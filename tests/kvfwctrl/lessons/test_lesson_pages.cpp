@@ -411,6 +411,28 @@ TEST(LessonView, DamagedAndVanishingLessonFilesLoseNothing)
     EXPECT_EQ(0u, boxes.Count());
 }
 
+TEST(LessonView, AReadOnlyLessonIsNotOverwrittenAndTheEditsStay)
+{
+    LessonPages t({{L"mine", "abc"}});
+    ASSERT_TRUE(t.Ready());
+    const std::wstring file = t.userDir + L"\\mine.txt";
+    ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
+    ::SetFileAttributesW(t.userDir.c_str(), FILE_ATTRIBUTE_READONLY);
+    t.SelectUser(0);
+    t.Type(L"edited");
+    fwtest::MsgRecorder boxes;
+    t.pages.sent.clear();
+    t.ViewCommand(KV::kCmdSaveLesson);
+    EXPECT_EQ(1u, boxes.Count());
+    EXPECT_EQ(0u, boxes.LastText().find(L"Could not write to file " + file)) << boxes.LastText();
+    EXPECT_EQ("abc", t.UserFile(L"mine"));
+    EXPECT_EQ(L"edited", t.EditorText());
+    EXPECT_TRUE(t.Enabled(KV::kCmdSaveLesson));
+    EXPECT_TRUE(t.pages.sent.empty()); // no "saved" to the main window
+    ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::SetFileAttributesW(t.userDir.c_str(), FILE_ATTRIBUTE_DIRECTORY);
+}
+
 TEST(LessonTree, AUserFolderThatCannotBeWrittenGetsAMessage)
 {
     LessonPages t({{L"mine", "abc"}});
