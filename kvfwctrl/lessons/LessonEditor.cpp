@@ -39,9 +39,11 @@ int CLessonEditor::SetText(const wchar_t* text)
     const bool longText = std::wcslen(text) > kLongText;
     // The platform control empties itself one word at a time, each step walking the line from
     // its start: removing 64,000 units takes several times longer than making and filling a
-    // fresh control. A scroll bar that appears once the text is in narrows the control
-    // and makes it lay the whole text out again; a long text needs the bar anyway, so a control
-    // for long texts keeps it from the start.
+    // fresh control. Wrapping a long line costs it time that grows with the square of the
+    // line's length where the text has no punctuation (a drill such as "fff jjj " takes
+    // seconds), so a long text stays one line. Scroll bars that appear once the text is in
+    // make the control lay the whole text out again; a long text needs them anyway, so a
+    // control for long texts has them from the start.
     if (longText != m_bLong || GetTextLength() > kLongText)
         Rebuild(longText);
     return CRichEdit::SetText(text);
@@ -53,9 +55,10 @@ void CLessonEditor::Rebuild(bool longText)
     HWND parent = ::GetParent(old);
     const UINT id = (UINT)::GetDlgCtrlID(old);
     const DWORD exStyle = (DWORD)::GetWindowLongW(old, GWL_EXSTYLE);
-    DWORD style = (DWORD)::GetWindowLongW(old, GWL_STYLE) & ~(DWORD)ES_DISABLENOSCROLL;
+    const DWORD longStyle = WS_HSCROLL | ES_AUTOHSCROLL | ES_DISABLENOSCROLL;
+    DWORD style = (DWORD)::GetWindowLongW(old, GWL_STYLE) & ~longStyle;
     if (longText)
-        style |= ES_DISABLENOSCROLL;
+        style |= longStyle;
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(old, GWLP_HINSTANCE));
     const bool focused = ::GetFocus() == old;
     RECT place = {};
@@ -70,6 +73,8 @@ void CLessonEditor::Rebuild(bool longText)
     ::SetWindowPos(m_hWnd, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     m_bLong = longText;
     LimitText(m_hWnd, kMaxText);
+    if (longText)
+        ::SendMessageW(m_hWnd, EM_SETTARGETDEVICE, 0, 1); // no wrapping
     if (m_hFont)
         ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), FALSE);
     if (focused)

@@ -14,7 +14,7 @@ class KVFWCTRL_API CLessonEditor : public CRichEdit
 {
 public:
     // Units read from the editor and kept by a lesson. A text longer than kLongText is shown
-    // by a fresh control whose vertical scroll bar is always there (see SetText).
+    // by a fresh control as one line, with both scroll bars always there (see SetText).
     enum { kMaxText = 64000, kLongText = 4000 };
 
     CLessonEditor();
@@ -26,8 +26,8 @@ public:
 
     // Replaces the whole text without change notifications, then turns them on.
     int SetText(const wchar_t* text);
-    // Whether the control is set up for a long text: its vertical scroll bar stays (disabled
-    // while the text fits).
+    // Whether the control is set up for a long text: one line that does not wrap, both scroll
+    // bars always there (disabled while the text fits).
     bool IsLongText() const { return m_bLong; }
 
     void SetpLesson(CLesson* lesson) { m_pLesson = lesson; }

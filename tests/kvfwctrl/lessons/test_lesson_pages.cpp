@@ -262,6 +262,7 @@ TEST(LessonEditor, ALongLessonKeepsTheEditorAsItWas)
         t.SelectUser(id);
         EXPECT_EQ(id == 0 ? std::wstring(text.begin(), text.end()) : L"abc", t.EditorText()) << id;
         EXPECT_EQ(id == 0, editor.IsLongText()) << id;
+        EXPECT_EQ(1, ::SendMessageW(t.Editor(), EM_GETLINECOUNT, 0, 0)) << id; // a long text does not wrap
         EXPECT_EQ(before, shape()) << id;
         EXPECT_EQ(t.Editor(), ::GetFocus()) << id;
         CHARFORMAT2W format = {};
