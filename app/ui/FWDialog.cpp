@@ -2,6 +2,8 @@
 #include "kvinterf/skin/Skin.h"
 #include "kvstruct/files/IniTable.h"
 
+#include <algorithm>
+
 std::wstring LangText(const KV::CIniTable* lang, const wchar_t* key)
 {
     const std::wstring text = lang ? lang->_GetW(key) : std::wstring();
@@ -40,7 +42,7 @@ HWND CDrawnElements::Replace(HWND dialog, int id, KV::CSkin* element, DWORD styl
 // ---- CFWDialog ----
 
 CFWDialog::CFWDialog(UINT templateId, HWND parent, KV::CIniTable* lang, KV::CRect* place)
-    : KV::CDialogColor(templateId, parent, kBackground), m_pLang(lang), m_pPlace(place), m_nResult(-1)
+    : KV::CDialogColor(templateId, parent), m_pLang(lang), m_pPlace(place), m_nResult(-1)
 {}
 
 CFWDialog::~CFWDialog() = default;
@@ -57,7 +59,25 @@ INT_PTR CFWDialog::OnInitDialog(HWND focus, LPARAM param)
             ::SetWindowPos(m_hWnd, nullptr, m_pPlace->left, m_pPlace->top, 0, 0,
                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    KeepOnScreen();
     return 1;
+}
+
+void CFWDialog::KeepOnScreen()
+{
+    RECT rect;
+    if (!m_hWnd || !::GetWindowRect(m_hWnd, &rect))
+        return;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (!::GetMonitorInfoW(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    const RECT& work = monitor.rcWork;
+    // Right and bottom first, so that a dialog larger than the screen keeps its title bar.
+    const LONG x = (std::max)(work.left, (std::min)(rect.left, work.right - (rect.right - rect.left)));
+    const LONG y = (std::max)(work.top, (std::min)(rect.top, work.bottom - (rect.bottom - rect.top)));
+    if (x != rect.left || y != rect.top)
+        ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR CFWDialog::MessageLoop(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -94,7 +114,7 @@ void CFWDialog::Cancel()
 // ---- CFWChildDlg ----
 
 CFWChildDlg::CFWChildDlg(UINT templateId, CFWDialog& owner)
-    : KV::CDialogColor(templateId, owner.GetHwnd(), CFWDialog::kBackground), m_owner(owner)
+    : KV::CDialogColor(templateId, owner.GetHwnd()), m_owner(owner)
 {}
 
 CFWChildDlg::~CFWChildDlg() = default;

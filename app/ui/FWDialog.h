@@ -1,8 +1,9 @@
 #pragma once
-// The program's dialogs and their pages: the skin's dialog colours, every text from the
+// The program's dialogs and their pages: the skin's dialog look (colours and face), every text from the
 // language table (the key itself when the table lacks it), a remembered window rectangle and
 // skin elements drawn by their owner (gauges).
 #include "kvinterf/window/Dialog.h"
+#include "kvinterf/window/DialogLook.h"
 #include "kvstruct/core/Geometry.h"
 
 #include <string>
@@ -34,8 +35,6 @@ private:
 class CFWDialog : public KV::CDialogColor
 {
 public:
-    enum : COLORREF { kBackground = 0xFFFDFD };
-
     // place: the dialog's last rectangle (kept with the user's window places); used when the
     // dialog opens and updated when it closes with OK, Cancel or another ending. May be null.
     CFWDialog(UINT templateId, HWND parent, KV::CIniTable* lang, KV::CRect* place = nullptr);
@@ -57,6 +56,9 @@ public:
     void SetpLang(KV::CIniTable* lang) { m_pLang = lang; }
     // The code the dialog ended with (also when it ran modeless); -1 while open.
     INT_PTR GetResult() const { return m_nResult; }
+
+    // Moves the dialog, whole, into the work area of its monitor.
+    void KeepOnScreen();
 
 protected:
     // Remembers the rectangle, then ends with code.
