@@ -4,10 +4,21 @@
 #include "kvstruct/files/IniTable.h"
 #include "kvstruct/files/Paths.h"
 
+namespace {
+std::wstring g_programFolder;
+}
+
 std::wstring ProgramFolder()
 {
+    if (!g_programFolder.empty())
+        return g_programFolder;
     wchar_t folder[MAX_PATH] = {0};
     return KV::GetPathToExeW(folder) ? folder : L"";
+}
+
+void SetProgramFolder(const std::wstring& folder)
+{
+    g_programFolder = folder;
 }
 
 std::wstring ControlText(HWND dialog, int id)
