@@ -1,7 +1,9 @@
 // The program's dialogs take the skin's look: its palette and the face of its texts.
 #include "common/fwtest.h"
 #include "app/ui/DialogIds.h"
+#include "app/doc/WaltzDoc.h"
 #include "app/ui/DlgAbout.h"
+#include "app/ui/DlgResults.h"
 #include "kvinterf/window/DialogLook.h"
 #include "kvstruct/files/IniTable.h"
 
@@ -55,6 +57,30 @@ TEST(SkinLook, LabelsFieldsAndFaceFollowTheLook)
         ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
         EXPECT_STREQ(look.face, font.lfFaceName) << c.id;
     }
+    ::DeleteDC(dc);
+}
+
+// The award stands on the dialog's face, not on a square of the picture's own background.
+TEST(SkinLook, TheAwardStandsOnTheDialogsFace)
+{
+    CWaltzDoc doc;
+    KV::CLapList* laps = doc.GetStat().GetCurrent();
+    laps->NewStatError(4);
+    laps->StartLap();
+    laps->AddStatLetter(L"asdf", 0, 2);
+    laps->EndLap();
+    KV::CIniTable lang;
+    CDlgResults dlg(nullptr, doc, &lang);
+    dlg.SetSoundPlayer(nullptr);
+    dlg.Create();
+    HBITMAP award = reinterpret_cast<HBITMAP>(
+        ::SendDlgItemMessageW(dlg.GetpCommon()->GetHwnd(), IDC_AWARD, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    ASSERT_NE(nullptr, award);
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, award);
+    EXPECT_EQ(KV::GetDialogLook().background, ::GetPixel(dc, 0, 0));
+    EXPECT_EQ(KV::GetDialogLook().background, ::GetPixel(dc, 95, 95));
+    ::SelectObject(dc, old);
     ::DeleteDC(dc);
 }
 
