@@ -10,6 +10,38 @@ std::wstring LangText(const KV::CIniTable* lang, const wchar_t* key)
     return text.empty() ? key : text;
 }
 
+bool DrawIconListItem(const DRAWITEMSTRUCT* item)
+{
+    if (!item || item->CtlType != ODT_LISTBOX)
+        return false;
+    const KV::DialogLook& look = KV::GetDialogLook();
+    const bool selected = (item->itemState & ODS_SELECTED) != 0;
+    const COLORREF back = selected ? ::GetSysColor(COLOR_HIGHLIGHT) : look.field;
+    HBRUSH brush = ::CreateSolidBrush(back);
+    ::FillRect(item->hDC, &item->rcItem, brush);
+    ::DeleteObject(brush);
+    if (item->itemID != static_cast<UINT>(-1))
+    {
+        RECT text = item->rcItem;
+        HICON icon = reinterpret_cast<HICON>(item->itemData);
+        if (icon)
+        {
+            const int top = text.top + (text.bottom - text.top - 16) / 2;
+            ::DrawIconEx(item->hDC, text.left + 3, top, icon, 16, 16, 0, nullptr, DI_NORMAL);
+        }
+        text.left += 24;
+        const LRESULT length = ::SendMessageW(item->hwndItem, LB_GETTEXTLEN, item->itemID, 0);
+        std::wstring caption(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
+        ::SendMessageW(item->hwndItem, LB_GETTEXT, item->itemID, reinterpret_cast<LPARAM>(&caption[0]));
+        ::SetBkMode(item->hDC, TRANSPARENT);
+        ::SetTextColor(item->hDC, selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : look.text);
+        ::DrawTextW(item->hDC, caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    }
+    if (item->itemState & ODS_FOCUS)
+        ::DrawFocusRect(item->hDC, &item->rcItem);
+    return true;
+}
+
 bool CDrawnElements::Draw(DRAWITEMSTRUCT* item, HBRUSH background) const
 {
     for (KV::CSkin* element : m_elements)
@@ -131,7 +163,8 @@ HWND CFWChildDlg::CreatePage(const RECT& area)
 
 INT_PTR CFWChildDlg::MessageLoop(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_DRAWITEM && m_drawn.Draw(reinterpret_cast<DRAWITEMSTRUCT*>(lParam), m_hBrush))
+    if (msg == WM_DRAWITEM && (m_drawn.Draw(reinterpret_cast<DRAWITEMSTRUCT*>(lParam), m_hBrush) ||
+                               DrawIconListItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam))))
         return 1;
     return KV::CDialogColor::MessageLoop(hwnd, msg, wParam, lParam);
 }

@@ -17,6 +17,12 @@ class CSkin;
 // Text of key in lang; the key itself when the table is missing or lacks it.
 std::wstring LangText(const KV::CIniTable* lang, const wchar_t* key);
 
+// Row height of an owner-drawn list box with icons.
+enum : int { kIconRowHeight = 20 };
+// Draws a row of an owner-drawn list box of a program dialog: the icon in its item data (may be
+// none) and its text, in the dialog look's colours; false when the item is no list box row.
+bool DrawIconListItem(const DRAWITEMSTRUCT* item);
+
 // Owner-drawn skin elements of one dialog window, painted on the dialog's background.
 class CDrawnElements
 {
