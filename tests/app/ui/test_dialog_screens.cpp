@@ -123,6 +123,8 @@ TEST_F(DialogScreens, Results)
 TEST_F(DialogScreens, Options)
 {
     CUserManager users(m_doc, *m_settings);
+    users.CreateUser(L"Mia", L"Mia Muster", L"", L"", L"mia");
+    users.CreateUser(L"Ivan", L"Ivan Petrov", L"", L"", L"ivan");
     ForEachLanguage([this, &users](const std::wstring& language) {
         CDlgOption dlg(nullptr, m_doc, &m_lang, nullptr);
         dlg.SetpUsers(&users, m_settings.get());
