@@ -40,11 +40,23 @@ bool ReadAll(const std::wstring& path, std::string& bytes)
 
 bool CanWrite(const std::wstring& folder)
 {
-    wchar_t probe[MAX_PATH] = {0};
-    if (!::GetTempFileNameW(folder.c_str(), L"fw", 0, probe))
-        return false;
-    ::DeleteFileW(probe);
-    return true;
+    // A file of our own, gone when closed. Not GetTempFileName: under Wine it reports a name
+    // even when the folder refuses every file.
+    for (int attempt = 0; attempt < 100; ++attempt)
+    {
+        const std::wstring probe = WithSlash(folder) + L"fw-probe-" + std::to_wstring(::GetCurrentProcessId()) +
+                                   L"-" + std::to_wstring(attempt) + L".tmp";
+        HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (file != INVALID_HANDLE_VALUE)
+        {
+            ::CloseHandle(file);
+            return true;
+        }
+        if (::GetLastError() != ERROR_FILE_EXISTS)
+            return false;
+    }
+    return false;
 }
 
 bool SameFolder(const std::wstring& a, const std::wstring& b)

@@ -47,6 +47,12 @@ INT_PTR CDlgAbout::OnInitDialog(HWND focus, LPARAM param)
 {
     m_drawn.Replace(m_hWnd, IDC_ABOUT_LINK, &m_link, SS_OWNERDRAW | SS_NOTIFY);
     CFWDialog::OnInitDialog(focus, param);
+    // The name stands out; the link is a line of text a little larger than the rest.
+    ::SendDlgItemMessageW(m_hWnd, IDC_ABOUT_NAME, WM_SETFONT,
+                          reinterpret_cast<WPARAM>(KV::GetDialogLookFont(m_hWnd, FW_BOLD, 150)), 0);
+    LOGFONTW text = {};
+    ::GetObjectW(KV::GetDialogLookFont(m_hWnd, FW_NORMAL, 120), sizeof(text), &text);
+    m_link.SetTextHeight(text.lfHeight);
     m_hIcon = static_cast<HICON>(
         ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
     if (!m_hIcon)

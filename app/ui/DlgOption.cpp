@@ -305,6 +305,7 @@ const wchar_t* CDlgOptSkin::GetSkinsPage()
 void CDlgOptSkin::OnTranslate()
 {
     SetItemKey(IDC_SKIN_LABEL, L"Skins");
+    SetItemKey(IDC_SKIN_UPDATE, L"Update");
     SetItemKey(IDC_SKIN_REFRESH, L"Refresh");
     SetItemKey(IDC_SKIN_WEB, L"AddFromWeb");
 }
@@ -323,6 +324,7 @@ void CDlgOptSkin::Fill()
         if (_wcsicmp(files.GetName(i), Options().m_sSkin) == 0)
             ::SendMessageW(list, LB_SETCURSEL, i, 0);
     }
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_SKIN_UPDATE), !m_names.empty());
 }
 
 INT_PTR CDlgOptSkin::OnCommand(WORD code, WORD id, HWND control)
@@ -335,6 +337,12 @@ INT_PTR CDlgOptSkin::OnCommand(WORD code, WORD id, HWND control)
             Options().m_sSkin = m_names[static_cast<size_t>(index)].c_str();
             Changed(false);
         }
+        return 1;
+    }
+    if (id == IDC_SKIN_UPDATE && code == BN_CLICKED)
+    {
+        // The main window shows the chosen skin now; Cancel puts its own back.
+        Changed(true);
         return 1;
     }
     if (id == IDC_SKIN_REFRESH && code == BN_CLICKED)
@@ -1081,6 +1089,7 @@ void CDlgOption::ShowPage(int page)
             break;
         }
         m_pages[page]->CreatePage(area);
+        FitPage(page);
     }
     for (int i = PageGeneral; i <= PageCount; ++i)
         if (m_pages[i] && m_pages[i]->GetHwnd())
@@ -1090,6 +1099,59 @@ void CDlgOption::ShowPage(int page)
     HWND tree = ::GetDlgItem(m_hWnd, IDC_OPT_TREE);
     if (m_items[page] && TreeView_GetSelection(tree) != m_items[page])
         TreeView_SelectItem(tree, m_items[page]);
+}
+
+void CDlgOption::FitPage(int page)
+{
+    HWND pageWnd = page >= PageGeneral && page <= PageCount && m_pages[page] ? m_pages[page]->GetHwnd() : nullptr;
+    HWND areaWnd = ::GetDlgItem(m_hWnd, IDC_OPT_AREA);
+    if (!pageWnd || !areaWnd)
+        return;
+    RECT margin = {0, 0, 7, 7};
+    ::MapDialogRect(pageWnd, &margin);
+    LONG needW = 0, needH = 0;
+    for (HWND child = ::GetWindow(pageWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+    {
+        if (!(::GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE))
+            continue;
+        RECT rect;
+        ::GetWindowRect(child, &rect);
+        ::MapWindowPoints(nullptr, pageWnd, reinterpret_cast<POINT*>(&rect), 2);
+        needW = (std::max)(needW, rect.right + margin.right);
+        needH = (std::max)(needH, rect.bottom + margin.bottom);
+    }
+    RECT area;
+    ::GetWindowRect(areaWnd, &area);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&area), 2);
+    const int dx = (std::max)(0L, needW - (area.right - area.left));
+    const int dy = (std::max)(0L, needH - (area.bottom - area.top));
+    if (!dx && !dy)
+        return;
+    auto grow = [](HWND wnd, int w, int h) {
+        RECT rect;
+        ::GetWindowRect(wnd, &rect);
+        ::SetWindowPos(wnd, nullptr, 0, 0, rect.right - rect.left + w, rect.bottom - rect.top + h,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    auto move = [this](int id, int x, int y) {
+        HWND wnd = ::GetDlgItem(m_hWnd, id);
+        RECT rect;
+        ::GetWindowRect(wnd, &rect);
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+        ::SetWindowPos(wnd, nullptr, rect.left + x, rect.top + y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    grow(m_hWnd, dx, dy);
+    grow(areaWnd, dx, dy);
+    grow(::GetDlgItem(m_hWnd, IDC_OPT_TREE), 0, dy);
+    for (const std::unique_ptr<CDlgOptPage>& shown : m_pages)
+        if (shown && shown->GetHwnd())
+            grow(shown->GetHwnd(), dx, dy);
+    for (int id : {IDC_OPT_HELP, IDC_OPT_RESTORE})
+        move(id, 0, dy);
+    for (int id : {IDOK, IDCANCEL, IDC_OPT_APPLY})
+        move(id, dx, dy);
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    KeepOnScreen();
 }
 
 bool CDlgOption::IsPageListed(int page) const

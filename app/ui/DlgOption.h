@@ -205,6 +205,9 @@ public:
     // Every option of the user back to its default, saved at once.
     void Restore();
     void ShowPage(int page);
+    // Grows the page area, and the dialog and its buttons with it, until every control of the
+    // page fits inside with the template's margin (a page laid out for longer texts).
+    void FitPage(int page);
     int GetPage() const { return m_nPage; }
     CDlgOptPage* GetpPage(int page) const;
     // The page shown when the dialog opens next (for the whole run of the program).

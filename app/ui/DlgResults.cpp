@@ -130,10 +130,38 @@ INT_PTR CDlgResultCommon::OnCtlColorStatic(HDC dc, HWND hwnd)
     return CFWChildDlg::OnCtlColorStatic(dc, hwnd);
 }
 
+namespace {
+
+// The picture's own background (the colour of its corner) becomes the page's face, so the
+// award stands on the dialog rather than on a square of its own.
+void TakeFace(HBITMAP bitmap, COLORREF face)
+{
+    DIBSECTION dib = {};
+    if (!::GetObjectW(bitmap, sizeof(dib), &dib) || !dib.dsBm.bmBits || dib.dsBm.bmBitsPixel != 24)
+        return;
+    BYTE* bits = static_cast<BYTE*>(dib.dsBm.bmBits);
+    const BYTE corner[3] = {bits[0], bits[1], bits[2]};
+    for (LONG y = 0; y < dib.dsBm.bmHeight; ++y)
+        for (LONG x = 0; x < dib.dsBm.bmWidth; ++x)
+        {
+            BYTE* pixel = bits + y * dib.dsBm.bmWidthBytes + x * 3;
+            if (pixel[0] == corner[0] && pixel[1] == corner[1] && pixel[2] == corner[2])
+            {
+                pixel[0] = GetBValue(face);
+                pixel[1] = GetGValue(face);
+                pixel[2] = GetRValue(face);
+            }
+        }
+}
+
+} // namespace
+
 void CDlgResultCommon::ShowAward()
 {
     m_hAward = static_cast<HBITMAP>(
-        ::LoadImageW(nullptr, m_sAwardPath.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+        ::LoadImageW(nullptr, m_sAwardPath.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    if (m_hAward)
+        TakeFace(m_hAward, m_crBack);
     if (m_hAward)
         ::SendDlgItemMessageW(m_hWnd, IDC_AWARD, STM_SETIMAGE, IMAGE_BITMAP,
                               reinterpret_cast<LPARAM>(m_hAward));

@@ -10,8 +10,6 @@
 
 namespace {
 
-const COLORREF kBackground = 0xFFFDFD;
-
 // Grouping modes, in the order of the list.
 const wchar_t* const kGroupingKeys[] = {L"GroupByLesson", L"GroupByDay"};
 // "all types", then the lesson types in their own order.
@@ -39,7 +37,7 @@ void FillList(HWND list, const std::wstring& prefix, const KV::CIniTable* lang, 
 } // namespace
 
 CDlgStatCustom::CDlgStatCustom(HWND parent, COptionsDoc& options, const KV::CIniTable* lang)
-    : KV::CDialogColor(IDD_STAT_CUSTOM, parent, kBackground), m_options(options), m_pLang(lang)
+    : KV::CDialogColor(IDD_STAT_CUSTOM, parent), m_options(options), m_pLang(lang)
 {}
 
 INT_PTR CDlgStatCustom::OnInitDialog(HWND focus, LPARAM param)

@@ -10,8 +10,6 @@
 
 namespace {
 
-const COLORREF kBackground = 0xFFFDFD;
-
 std::wstring Text(KV::CIniTable* lang, const wchar_t* key)
 {
     const std::wstring text = lang ? lang->_GetW(key) : std::wstring();
@@ -73,7 +71,7 @@ void RememberPlace(HWND dialog, KV::CRect* place)
 
 CDlgSelectUser::CDlgSelectUser(HWND parent, CUserManager& users, KV::CIniTable* lang,
                                const wchar_t* currentId, KV::CRect* place)
-    : KV::CDialogColor(IDD_SELECT_USER, parent, kBackground), m_users(users), m_pLang(lang),
+    : KV::CDialogColor(IDD_SELECT_USER, parent), m_users(users), m_pLang(lang),
       m_sCurrentID(currentId ? currentId : L""), m_nSelected(-1), m_hIcon(nullptr), m_pPlace(place)
 {}
 
@@ -152,7 +150,7 @@ const wchar_t* CDlgSelectUser::GetSelectedID() const
 // ---- CDlgNewUser ----
 
 CDlgNewUser::CDlgNewUser(HWND parent, KV::CIniTable* lang, const CHeaderDoc* edit)
-    : KV::CDialogColor(IDD_NEW_USER, parent, kBackground), m_pLang(lang), m_bEdit(edit != nullptr),
+    : KV::CDialogColor(IDD_NEW_USER, parent), m_pLang(lang), m_bEdit(edit != nullptr),
       m_header(edit ? *edit : CHeaderDoc()), m_sAvatar(m_header.GetAvatar()), m_hIcon(nullptr)
 {}
 
@@ -223,7 +221,7 @@ void CDlgNewUser::Ok()
 
 CDlgSelectAvatars::CDlgSelectAvatars(HWND parent, KV::CIniTable* lang, const wchar_t* current,
                                      KV::CRect* place)
-    : KV::CDialogColor(IDD_SELECT_AVATARS, parent, kBackground), m_pLang(lang),
+    : KV::CDialogColor(IDD_SELECT_AVATARS, parent), m_pLang(lang),
       m_sAvatar(current ? current : L""), m_hIcon(nullptr), m_pPlace(place)
 {}
 

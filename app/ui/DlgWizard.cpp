@@ -219,30 +219,20 @@ INT_PTR CDlgWizardStatistics::OnCommand(WORD code, WORD id, HWND control)
 // ---- the wizard ----
 
 CDlgWizard::CDlgWizard(HWND parent, CWaltzDoc& doc, KV::CIniTable* lang, IOptionsHost* preview)
-    : CFWDialog(IDD_WIZARD, parent, lang), m_doc(doc), m_pPreview(preview), m_nPage(PageFirst),
-      m_hHeading(nullptr)
+    : CFWDialog(IDD_WIZARD, parent, lang), m_doc(doc), m_pPreview(preview), m_nPage(PageFirst)
 {}
 
 CDlgWizard::~CDlgWizard()
 {
     m_pPage.reset();
     DestroyWindow();
-    if (m_hHeading)
-        ::DeleteObject(m_hHeading);
 }
 
 INT_PTR CDlgWizard::OnInitDialog(HWND focus, LPARAM param)
 {
     CFWDialog::OnInitDialog(focus, param);
-    LOGFONTW font = {};
-    HFONT dialogFont = reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
-    if (dialogFont && ::GetObjectW(dialogFont, sizeof(font), &font))
-    {
-        font.lfWeight = FW_BOLD;
-        m_hHeading = ::CreateFontIndirectW(&font);
-        ::SendDlgItemMessageW(m_hWnd, IDC_WIZARD_HEADING, WM_SETFONT, reinterpret_cast<WPARAM>(m_hHeading),
-                              0);
-    }
+    ::SendDlgItemMessageW(m_hWnd, IDC_WIZARD_HEADING, WM_SETFONT,
+                          reinterpret_cast<WPARAM>(KV::GetDialogLookFont(m_hWnd, FW_BOLD, 120)), 0);
     ShowPage(PageFirst);
     return 1;
 }

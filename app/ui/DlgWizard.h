@@ -111,7 +111,6 @@ private:
     IOptionsHost* m_pPreview;
     std::unique_ptr<CFWChildDlg> m_pPage;
     unsigned short m_nPage;
-    HFONT m_hHeading;
 };
 
 // The wizard runs on the first start only: when the settings file says "ShowWizard" "1", run

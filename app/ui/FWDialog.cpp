@@ -2,10 +2,44 @@
 #include "kvinterf/skin/Skin.h"
 #include "kvstruct/files/IniTable.h"
 
+#include <algorithm>
+
 std::wstring LangText(const KV::CIniTable* lang, const wchar_t* key)
 {
     const std::wstring text = lang ? lang->_GetW(key) : std::wstring();
     return text.empty() ? key : text;
+}
+
+bool DrawIconListItem(const DRAWITEMSTRUCT* item)
+{
+    if (!item || item->CtlType != ODT_LISTBOX)
+        return false;
+    const KV::DialogLook& look = KV::GetDialogLook();
+    const bool selected = (item->itemState & ODS_SELECTED) != 0;
+    const COLORREF back = selected ? ::GetSysColor(COLOR_HIGHLIGHT) : look.field;
+    HBRUSH brush = ::CreateSolidBrush(back);
+    ::FillRect(item->hDC, &item->rcItem, brush);
+    ::DeleteObject(brush);
+    if (item->itemID != static_cast<UINT>(-1))
+    {
+        RECT text = item->rcItem;
+        HICON icon = reinterpret_cast<HICON>(item->itemData);
+        if (icon)
+        {
+            const int top = text.top + (text.bottom - text.top - 16) / 2;
+            ::DrawIconEx(item->hDC, text.left + 3, top, icon, 16, 16, 0, nullptr, DI_NORMAL);
+        }
+        text.left += 24;
+        const LRESULT length = ::SendMessageW(item->hwndItem, LB_GETTEXTLEN, item->itemID, 0);
+        std::wstring caption(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
+        ::SendMessageW(item->hwndItem, LB_GETTEXT, item->itemID, reinterpret_cast<LPARAM>(&caption[0]));
+        ::SetBkMode(item->hDC, TRANSPARENT);
+        ::SetTextColor(item->hDC, selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : look.text);
+        ::DrawTextW(item->hDC, caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    }
+    if (item->itemState & ODS_FOCUS)
+        ::DrawFocusRect(item->hDC, &item->rcItem);
+    return true;
 }
 
 bool CDrawnElements::Draw(DRAWITEMSTRUCT* item, HBRUSH background) const
@@ -40,7 +74,7 @@ HWND CDrawnElements::Replace(HWND dialog, int id, KV::CSkin* element, DWORD styl
 // ---- CFWDialog ----
 
 CFWDialog::CFWDialog(UINT templateId, HWND parent, KV::CIniTable* lang, KV::CRect* place)
-    : KV::CDialogColor(templateId, parent, kBackground), m_pLang(lang), m_pPlace(place), m_nResult(-1)
+    : KV::CDialogColor(templateId, parent), m_pLang(lang), m_pPlace(place), m_nResult(-1)
 {}
 
 CFWDialog::~CFWDialog() = default;
@@ -57,7 +91,25 @@ INT_PTR CFWDialog::OnInitDialog(HWND focus, LPARAM param)
             ::SetWindowPos(m_hWnd, nullptr, m_pPlace->left, m_pPlace->top, 0, 0,
                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    KeepOnScreen();
     return 1;
+}
+
+void CFWDialog::KeepOnScreen()
+{
+    RECT rect;
+    if (!m_hWnd || !::GetWindowRect(m_hWnd, &rect))
+        return;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (!::GetMonitorInfoW(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    const RECT& work = monitor.rcWork;
+    // Right and bottom first, so that a dialog larger than the screen keeps its title bar.
+    const LONG x = (std::max)(work.left, (std::min)(rect.left, work.right - (rect.right - rect.left)));
+    const LONG y = (std::max)(work.top, (std::min)(rect.top, work.bottom - (rect.bottom - rect.top)));
+    if (x != rect.left || y != rect.top)
+        ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR CFWDialog::MessageLoop(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -94,7 +146,7 @@ void CFWDialog::Cancel()
 // ---- CFWChildDlg ----
 
 CFWChildDlg::CFWChildDlg(UINT templateId, CFWDialog& owner)
-    : KV::CDialogColor(templateId, owner.GetHwnd(), CFWDialog::kBackground), m_owner(owner)
+    : KV::CDialogColor(templateId, owner.GetHwnd()), m_owner(owner)
 {}
 
 CFWChildDlg::~CFWChildDlg() = default;
@@ -111,7 +163,8 @@ HWND CFWChildDlg::CreatePage(const RECT& area)
 
 INT_PTR CFWChildDlg::MessageLoop(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_DRAWITEM && m_drawn.Draw(reinterpret_cast<DRAWITEMSTRUCT*>(lParam), m_hBrush))
+    if (msg == WM_DRAWITEM && (m_drawn.Draw(reinterpret_cast<DRAWITEMSTRUCT*>(lParam), m_hBrush) ||
+                               DrawIconListItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam))))
         return 1;
     return KV::CDialogColor::MessageLoop(hwnd, msg, wParam, lParam);
 }

@@ -1,8 +1,9 @@
 #pragma once
-// The program's dialogs and their pages: the skin's dialog colours, every text from the
+// The program's dialogs and their pages: the skin's dialog look (colours and face), every text from the
 // language table (the key itself when the table lacks it), a remembered window rectangle and
 // skin elements drawn by their owner (gauges).
 #include "kvinterf/window/Dialog.h"
+#include "kvinterf/window/DialogLook.h"
 #include "kvstruct/core/Geometry.h"
 
 #include <string>
@@ -15,6 +16,12 @@ class CSkin;
 
 // Text of key in lang; the key itself when the table is missing or lacks it.
 std::wstring LangText(const KV::CIniTable* lang, const wchar_t* key);
+
+// Row height of an owner-drawn list box with icons.
+enum : int { kIconRowHeight = 20 };
+// Draws a row of an owner-drawn list box of a program dialog: the icon in its item data (may be
+// none) and its text, in the dialog look's colours; false when the item is no list box row.
+bool DrawIconListItem(const DRAWITEMSTRUCT* item);
 
 // Owner-drawn skin elements of one dialog window, painted on the dialog's background.
 class CDrawnElements
@@ -34,8 +41,6 @@ private:
 class CFWDialog : public KV::CDialogColor
 {
 public:
-    enum : COLORREF { kBackground = 0xFFFDFD };
-
     // place: the dialog's last rectangle (kept with the user's window places); used when the
     // dialog opens and updated when it closes with OK, Cancel or another ending. May be null.
     CFWDialog(UINT templateId, HWND parent, KV::CIniTable* lang, KV::CRect* place = nullptr);
@@ -57,6 +62,9 @@ public:
     void SetpLang(KV::CIniTable* lang) { m_pLang = lang; }
     // The code the dialog ended with (also when it ran modeless); -1 while open.
     INT_PTR GetResult() const { return m_nResult; }
+
+    // Moves the dialog, whole, into the work area of its monitor.
+    void KeepOnScreen();
 
 protected:
     // Remembers the rectangle, then ends with code.

@@ -4,10 +4,23 @@
 #include "kvstruct/files/IniTable.h"
 #include "kvstruct/files/Paths.h"
 
+#include <map>
+
+namespace {
+std::wstring g_programFolder;
+}
+
 std::wstring ProgramFolder()
 {
+    if (!g_programFolder.empty())
+        return g_programFolder;
     wchar_t folder[MAX_PATH] = {0};
     return KV::GetPathToExeW(folder) ? folder : L"";
+}
+
+void SetProgramFolder(const std::wstring& folder)
+{
+    g_programFolder = folder;
 }
 
 std::wstring ControlText(HWND dialog, int id)
@@ -19,6 +32,21 @@ std::wstring ControlText(HWND dialog, int id)
     return text;
 }
 
+namespace {
+
+// Icons of the language files, loaded once for the run of the program.
+HICON LanguageIcon(const std::wstring& path)
+{
+    static std::map<std::wstring, HICON> icons;
+    auto found = icons.find(path);
+    if (found == icons.end())
+        found = icons.emplace(path, static_cast<HICON>(::LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 16, 16,
+                                                                    LR_LOADFROMFILE))).first;
+    return found->second;
+}
+
+} // namespace
+
 std::vector<std::wstring> FillLanguages(HWND listBox, const wchar_t* current)
 {
     const std::wstring folder = ProgramFolder() + L"Language";
@@ -28,13 +56,17 @@ std::vector<std::wstring> FillLanguages(HWND listBox, const wchar_t* current)
     names.Load_UTF16((folder + L"\\All_Lang_Names.ini").c_str());
     std::vector<std::wstring> result;
     ::SendMessageW(listBox, LB_RESETCONTENT, 0, 0);
+    ::SendMessageW(listBox, LB_SETITEMHEIGHT, 0, kIconRowHeight);
     for (unsigned long i = 0; i < files.GetCount(); ++i)
     {
         const std::wstring name = files.GetName(i);
         if (_wcsicmp(name.c_str(), L"All_Lang_Names") == 0)
             continue;
         const std::wstring shown = names.IsKey(name.c_str()) ? names._GetW(name.c_str()) : name;
-        ::SendMessageW(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+        const LRESULT row = ::SendMessageW(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+        // The language's flag beside its name (drawn by the dialog base from the item data).
+        ::SendMessageW(listBox, LB_SETITEMDATA, static_cast<WPARAM>(row),
+                       reinterpret_cast<LPARAM>(LanguageIcon(folder + L"\\" + name + L".ico")));
         result.push_back(name);
         if (current && _wcsicmp(name.c_str(), current) == 0)
             ::SendMessageW(listBox, LB_SETCURSEL, result.size() - 1, 0);

@@ -8,8 +8,12 @@ namespace KV {
 class CIniTable;
 }
 
-// The program's folder with its final backslash.
+// The program's folder with its final backslash: the folder of the program file, unless
+// another was set.
 std::wstring ProgramFolder();
+// Makes the dialogs read their data from folder (with its final backslash); empty: the
+// program's own again. For a program folder prepared elsewhere (tests, tools).
+void SetProgramFolder(const std::wstring& folder);
 // Text of a dialog control.
 std::wstring ControlText(HWND dialog, int id);
 

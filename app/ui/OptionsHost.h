@@ -11,8 +11,9 @@ class IOptionsHost
 public:
     enum : int { ViewKeyboard = 1, ViewTyping = 2 };
     virtual ~IOptionsHost() {}
-    // Shows options on the typing view (colours, animation) and the keyboard (type, view,
-    // scheme, contrast, hands) without storing them.
+    // Shows options on the typing view (colours, animation), the keyboard (type, view, scheme,
+    // contrast, hands) and the window (the skin named in options, when it is not the shown one)
+    // without storing them.
     virtual void Preview(const COptionsDoc& options) = 0;
     // A keyboard or typing view of kind as a child of page over area, showing options; it lives
     // until DestroyView of the same page.

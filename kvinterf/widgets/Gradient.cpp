@@ -1,4 +1,5 @@
 #include "kvinterf/widgets/Gradient.h"
+#include <climits>
 #include <cstdarg>
 #include <cwchar>
 
@@ -167,32 +168,63 @@ void CGradient::DrawPointer(HDC dc, const RECT& rc) const
     ::GdiGradientFill(dc, v, 3, &tri, 1, GRADIENT_FILL_TRIANGLE);
 }
 
-void CGradient::DrawLabels(HDC dc, const RECT& rc) const
+void CGradient::PlaceLabel(int index, int w, UINT& align, int& x) const
 {
-    const int n = (int)m_listLabel.size();
-    if (n == 0)
-        return;
-    const int w = rc.right - rc.left, m = m_nMargin;
-    const UINT oldAlign = ::SetTextAlign(dc, TA_BOTTOM | TA_LEFT);
-    auto put = [&](int index, UINT align, int x) {
-        const CString& text = m_listLabel[index];
-        ::SetTextAlign(dc, TA_BOTTOM | align);
-        ::TextOutW(dc, rc.left + x, rc.bottom, text.GetW(), (int)text.GetLength());
-    };
+    const int n = (int)m_listLabel.size(), m = m_nMargin;
     if (n == 1)
     {
         // One label has no row to spread over; it stands under the middle of the bar.
-        put(0, TA_CENTER, w / 2);
+        align = TA_CENTER, x = w / 2;
+        return;
     }
+    const int step = (w - 2 * m) / (n - 1);
+    if (index == 0)
+        align = TA_LEFT, x = m + 1;
+    else if (index == n - 1)
+        align = TA_RIGHT, x = w - m - 1;
     else
+        align = TA_CENTER, x = m + step * index;
+}
+
+void CGradient::DrawLabels(HDC dc, const RECT& rc) const
+{
+    const UINT oldAlign = ::SetTextAlign(dc, TA_BOTTOM | TA_LEFT);
+    for (int i = 0; i < (int)m_listLabel.size(); ++i)
     {
-        const int step = (w - 2 * m) / (n - 1);
-        put(0, TA_LEFT, m + 1);
-        for (int i = 1; i < n - 1; ++i)
-            put(i, TA_CENTER, m + step * i);
-        put(n - 1, TA_RIGHT, w - m - 1);
+        UINT align = TA_LEFT;
+        int x = 0;
+        PlaceLabel(i, rc.right - rc.left, align, x);
+        const CString& text = m_listLabel[i];
+        ::SetTextAlign(dc, TA_BOTTOM | align);
+        ::TextOutW(dc, rc.left + x, rc.bottom, text.GetW(), (int)text.GetLength());
     }
     ::SetTextAlign(dc, oldAlign);
+}
+
+bool CGradient::LabelsCrowd() const
+{
+    RECT rc;
+    if (!m_hWnd || !::GetClientRect(m_hWnd, &rc))
+        return false;
+    HDC dc = ::GetDC(m_hWnd);
+    HGDIOBJ old = m_hFont ? ::SelectObject(dc, m_hFont) : nullptr;
+    int lastRight = INT_MIN;
+    bool crowd = false;
+    for (int i = 0; i < (int)m_listLabel.size() && !crowd; ++i)
+    {
+        UINT align = TA_LEFT;
+        int x = 0;
+        PlaceLabel(i, rc.right - rc.left, align, x);
+        SIZE size = {0, 0};
+        ::GetTextExtentPoint32W(dc, m_listLabel[i].GetW(), (int)m_listLabel[i].GetLength(), &size);
+        const int left = align == TA_LEFT ? x : align == TA_RIGHT ? x - size.cx : x - size.cx / 2;
+        crowd = left < lastRight + 4 || left < 0 || left + size.cx > rc.right;
+        lastRight = left + size.cx;
+    }
+    if (old)
+        ::SelectObject(dc, old);
+    ::ReleaseDC(m_hWnd, dc);
+    return crowd;
 }
 
 int CGradient::DrawItem(DRAWITEMSTRUCT* item)

@@ -39,6 +39,9 @@ public:
     int GetBarHeight() const { return m_nBarHeight; }
     int GetMargin() const { return m_nMargin; }
     int GetLabelCount() const { return (int)m_listLabel.size(); }
+    // True when two neighbouring labels, as drawn under the bar of the window, touch or overlap
+    // (texts too long for the gauge's width).
+    bool LabelsCrowd() const;
     HFONT GetFont() const { return m_hFont; }
     // Top of the bar in a client area of that height.
     int BarTop(int height) const { return (int)(height / 2.5) - m_nBarHeight / 2; }
@@ -50,6 +53,8 @@ protected:
     void DrawBar(HDC dc, const RECT& rc) const;
     void DrawPointer(HDC dc, const RECT& rc) const;
     void DrawLabels(HDC dc, const RECT& rc) const;
+    // Left edge, alignment and anchor of label index for a bar of width w.
+    void PlaceLabel(int index, int w, UINT& align, int& x) const;
 
     int m_rgbStart[3];
     int m_rgbMiddle[3];

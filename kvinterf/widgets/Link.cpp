@@ -54,6 +54,18 @@ HWND CLink::Create(HINSTANCE instance, HWND parent, DWORD style, const RECT& rec
     return hwnd;
 }
 
+void CLink::SetTextHeight(int height)
+{
+    if (m_hFontCaption)
+        ::DeleteObject(m_hFontCaption);
+    if (m_hFontLink)
+        ::DeleteObject(m_hFontLink);
+    m_hFontCaption = MakeArial(height, FALSE);
+    m_hFontLink = MakeArial(height, TRUE);
+    if (m_hWnd)
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
 void CLink::SetParamStr(const wchar_t* target, const wchar_t* linkText)
 {
     m_strTarget = target ? target : L"";

@@ -19,6 +19,8 @@ public:
     using CSkin::Create;
     HWND Create(HINSTANCE instance, HWND parent, DWORD style, const RECT& rect, UINT id) override;
     void SetParamStr(const wchar_t* target, const wchar_t* linkText);
+    // Caption and link in Arial of height (as CreateFont takes it; 20 by default).
+    void SetTextHeight(int height);
     const wchar_t* GetTarget() const { return m_strTarget; }
     const wchar_t* GetLinkText() const { return m_strText; }
 

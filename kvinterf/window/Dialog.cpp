@@ -1,5 +1,6 @@
 #include "kvinterf/window/Dialog.h"
 #include "kvinterf/window/ApplyButton.h"
+#include "kvinterf/window/DialogLook.h"
 #include "kvinterf/window/MapWnd.h"
 #include "kvinterf/window/Wnd.h"
 #include "kvstruct/sys/CursorWait.h"
@@ -263,7 +264,12 @@ INT_PTR CDialog::OnHelp(HELPINFO*)
 // ---------------------------------------------------------------------------------------------
 
 CDialogColor::CDialogColor(UINT templateId, HWND parent, COLORREF colour)
-    : CDialog(templateId, parent), m_hBrush(::CreateSolidBrush(colour)), m_crBack(colour), m_nSound(0)
+    : CDialog(templateId, parent), m_hBrush(::CreateSolidBrush(colour)), m_crBack(colour), m_nSound(0),
+      m_crText(GetDialogLook().text), m_crField(GetDialogLook().field), m_hField(::CreateSolidBrush(m_crField))
+{}
+
+CDialogColor::CDialogColor(UINT templateId, HWND parent)
+    : CDialogColor(templateId, parent, GetDialogLook().background)
 {}
 
 CDialogColor::~CDialogColor()
@@ -273,6 +279,21 @@ CDialogColor::~CDialogColor()
         DestroyWindow();
     if (m_hBrush)
         ::DeleteObject(m_hBrush);
+    if (m_hField)
+        ::DeleteObject(m_hField);
+}
+
+INT_PTR CDialogColor::OnInitDialog(HWND focus, LPARAM param)
+{
+    ApplyDialogLook(m_hWnd);
+    return CDialog::OnInitDialog(focus, param);
+}
+
+INT_PTR CDialogColor::MessageLoop(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_CTLCOLORLISTBOX)
+        return OnCtlColorEdit(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    return CDialog::MessageLoop(hwnd, msg, wParam, lParam);
 }
 
 void CDialogColor::OnSound(UINT) {}
@@ -285,18 +306,22 @@ INT_PTR CDialogColor::OnCtlColorDlg(HDC, HWND)
 INT_PTR CDialogColor::OnCtlColorStatic(HDC dc, HWND)
 {
     ::SetBkColor(dc, m_crBack);
+    ::SetTextColor(dc, m_crText);
     return reinterpret_cast<INT_PTR>(m_hBrush);
 }
 
 INT_PTR CDialogColor::OnCtlColorBtn(HDC dc, HWND)
 {
     ::SetBkColor(dc, m_crBack);
+    ::SetTextColor(dc, m_crText);
     return reinterpret_cast<INT_PTR>(m_hBrush);
 }
 
-INT_PTR CDialogColor::OnCtlColorEdit(HDC, HWND)
+INT_PTR CDialogColor::OnCtlColorEdit(HDC dc, HWND)
 {
-    return reinterpret_cast<INT_PTR>(m_hBrush);
+    ::SetBkColor(dc, m_crField);
+    ::SetTextColor(dc, m_crText);
+    return reinterpret_cast<INT_PTR>(m_hField);
 }
 
 INT_PTR CDialogColor::OnCommand(WORD code, WORD id, HWND control)
@@ -338,12 +363,12 @@ INT_PTR CDialogColor::OnNotify(int id, NMHDR* header)
 // ---------------------------------------------------------------------------------------------
 
 CDlgConfirm::CDlgConfirm(HWND parent)
-    : CDialogColor(kTemplate, parent, kBackground), m_pText(nullptr), m_nWidth(0), m_nHeight(0),
+    : CDialogColor(kTemplate, parent), m_pText(nullptr), m_nWidth(0), m_nHeight(0),
       m_bTwoButtons(0)
 {}
 
 CDlgConfirm::CDlgConfirm(HWND parent, const wchar_t* text, const CSize& size, int twoButtons)
-    : CDialogColor(kTemplate, parent, kBackground), m_pText(text), m_nWidth(size.cx), m_nHeight(size.cy),
+    : CDialogColor(kTemplate, parent), m_pText(text), m_nWidth(size.cx), m_nHeight(size.cy),
       m_bTwoButtons(twoButtons)
 {}
 

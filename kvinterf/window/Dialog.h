@@ -79,6 +79,8 @@ class KVINTERF_API CDialogColor : public CDialog
 {
 public:
     CDialogColor(UINT templateId, HWND parent, COLORREF colour);
+    // On the face colour of the current dialog look (DialogLook.h).
+    CDialogColor(UINT templateId, HWND parent);
     ~CDialogColor() override;
 
     void EnableSound(int flag) { m_nSound = flag; }
@@ -88,9 +90,13 @@ public:
     // The interface sound of a control; the program's dialogs play it.
     virtual void OnSound(UINT id);
 
+    // Gives the controls the look's face and colours (ApplyDialogLook).
+    INT_PTR OnInitDialog(HWND focus, LPARAM param) override;
+    INT_PTR MessageLoop(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     INT_PTR OnCtlColorDlg(HDC dc, HWND hwnd) override;
     INT_PTR OnCtlColorStatic(HDC dc, HWND hwnd) override;
     INT_PTR OnCtlColorBtn(HDC dc, HWND hwnd) override;
+    // Edits and lists: the look's field colour.
     INT_PTR OnCtlColorEdit(HDC dc, HWND hwnd) override;
     INT_PTR OnCommand(WORD code, WORD id, HWND control) override;
     INT_PTR OnHelp(HELPINFO* info) override;
@@ -100,6 +106,10 @@ protected:
     HBRUSH m_hBrush;
     COLORREF m_crBack;
     int m_nSound;
+    // Of the dialog look when the dialog was made.
+    COLORREF m_crText;
+    COLORREF m_crField;
+    HBRUSH m_hField;
 };
 
 class KVINTERF_API CDlgConfirm : public CDialogColor

@@ -13,7 +13,8 @@ Pictures the views load by number (not elements of the layout):
   2411 tab strip background, 700 panel background,
   2003/2004 graph tabs, 2013/2014 score tabs, 2023/2024 lesson tree tabs, 2033/2034 lesson view tabs,
   701-709 statistic check boxes (by column ID), 751 delete, 750 new, 752 rename, 800 save,
-  801 insert, 4000 the options dialog's page tree (two colours).
+  801 insert, 4000 the options dialog's page tree (two colours), 4001 the program's dialogs
+  (face, text, field, accent; the library's default dialog look must match it).
 """
 from PIL import Image, ImageDraw
 
@@ -93,6 +94,11 @@ def colour_row(colours):
     for x, c in enumerate(colours):
         img.putpixel((x, 0), c)
     return img
+
+
+def dialog_colours():
+    """Dialogs: face (the panels' light end), text, field (edits, lists), accent (links)."""
+    return colour_row([PANEL_BOTTOM, TEXT_DARK, CONTENT, ACCENT])
 
 
 def score_colours():
@@ -351,6 +357,7 @@ def pictures():
         302: Image.new("RGB", (8, 8), CONTENT),
         3025: export_button(),
         2411: tab_strip(), 700: panel_background(), 4000: tree_colours(),
+        4001: dialog_colours(),
     }
     tab_pic = tab()
     pics.update({tid: tab_pic for tid in TAB_IDS})

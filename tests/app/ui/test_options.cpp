@@ -8,6 +8,7 @@
 #include "kvstruct/files/IniTable.h"
 
 #include <gtest/gtest.h>
+#include <functional>
 #include <sstream>
 
 namespace {
@@ -23,7 +24,12 @@ std::string Bytes(const COptionsDoc& options)
 class FakeHost : public IOptionsHost
 {
 public:
-    void Preview(const COptionsDoc& options) override { shown = options.m_nBackColour, ++previews; }
+    void Preview(const COptionsDoc& options) override
+    {
+        shown = options.m_nBackColour, ++previews;
+        view = Bytes(options);
+        skin = options.m_sSkin.GetW();
+    }
     void CreateView(HWND, const RECT&, int, const COptionsDoc&) override {}
     void DestroyView(HWND) override {}
     void OptionsApplied(bool languageChanged) override
@@ -34,6 +40,8 @@ public:
     int SaveUser() override { return ++saves; }
 
     unsigned long shown = 0;
+    std::string view; // everything the main window's views show
+    std::wstring skin;
     int previews = 0, applied = 0, saves = 0;
     bool language = false;
 };
@@ -48,6 +56,19 @@ bool ChooseFixed(HWND, COLORREF& colour)
 void Click(HWND dialog, int id)
 {
     ::SendMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+// Selects text in list box id of page as the user does; false when the list lacks it.
+bool Pick(HWND page, int id, const wchar_t* text)
+{
+    HWND list = ::GetDlgItem(page, id);
+    const LRESULT row =
+        ::SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+    if (row < 0)
+        return false;
+    ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    return true;
 }
 
 class OptionsDialog : public ::testing::Test
@@ -106,6 +127,108 @@ TEST_F(OptionsDialog, CancelLeavesTheRecordAndPutsTheMainWindowBack)
     EXPECT_EQ(0, m_host.saves);
 }
 
+// Each preview on the main window's views, and Cancel after it: the views show the user's
+// options again, not only the record.
+TEST_F(OptionsDialog, CancelAfterEveryPreviewPutsTheViewsBack)
+{
+    const auto choose = [](HWND page, int id) {
+        HWND box = ::GetDlgItem(page, id);
+        const LRESULT now = ::SendMessageW(box, CB_GETCURSEL, 0, 0);
+        ::SendMessageW(box, CB_SETCURSEL, now == 0 ? 1 : 0, 0);
+        ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+    };
+    const auto click = [](HWND page, int id) { Click(page, id); };
+    const struct
+    {
+        int page, id;
+        std::function<void(HWND, int)> act;
+    } cases[] = {
+        {CDlgOption::PageGeneral, IDC_GEN_ANIMATION, click},   {CDlgOption::PageGeneral, IDC_GEN_CHOOSE_FIRST + 2, click},
+        {CDlgOption::PageKeyboard, IDC_KBD_VIEW, choose},      {CDlgOption::PageKeyboard, IDC_KBD_SCHEME, choose},
+        {CDlgOption::PageKeyboard, IDC_KBD_CONTRAST, click},   {CDlgOption::PageKeyboard, IDC_KBD_HANDS, click},
+    };
+    const std::string user = Bytes(m_doc.GetOptions());
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.id);
+        m_host.view.clear();
+        CDlgOption dlg(nullptr, m_doc, &m_lang, &m_host);
+        HWND wnd = dlg.Create();
+        dlg.ShowPage(c.page);
+        c.act(dlg.GetpPage(c.page)->GetHwnd(), c.id);
+        EXPECT_NE(user, m_host.view) << "previewed";
+        Click(wnd, IDCANCEL);
+        EXPECT_EQ(user, m_host.view);
+        EXPECT_EQ(user, Bytes(m_doc.GetOptions()));
+    }
+}
+
+TEST_F(OptionsDialog, UpdateShowsTheChosenSkinAndCancelTakesItBack)
+{
+    m_doc.GetOptions().m_sSkin = L"Earlier";
+    CDlgOption dlg(nullptr, m_doc, &m_lang, &m_host);
+    HWND wnd = dlg.Create();
+    dlg.ShowPage(CDlgOption::PageSkins);
+    HWND page = dlg.GetpPage(CDlgOption::PageSkins)->GetHwnd();
+    ASSERT_TRUE(Pick(page, IDC_SKIN_LIST, L"Default"));
+    EXPECT_EQ(0, m_host.previews) << "choosing alone shows nothing yet";
+    Click(page, IDC_SKIN_UPDATE);
+    EXPECT_EQ(L"Default", m_host.skin);
+    Click(wnd, IDCANCEL);
+    EXPECT_EQ(L"Earlier", m_host.skin);
+    EXPECT_STREQ(L"Earlier", m_doc.GetOptions().m_sSkin.GetW());
+}
+
+// Opened at dialog rectangle 4, whole on the screen, every page inside its area; a page that
+// needs more room makes the dialog larger and moves the buttons.
+TEST_F(OptionsDialog, OpensOnScreenAndFitsItsPages)
+{
+    KV::CRect& place = m_doc.GetPlaces().m_rects[CPlacesDoc::RectOptions];
+    place = KV::CRect(-300, -200, 400, 300);
+    CDlgOption dlg(nullptr, m_doc, &m_lang, &m_host);
+    HWND wnd = dlg.Create();
+    RECT rect, work;
+    ::GetWindowRect(wnd, &rect);
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_GE(rect.left, work.left);
+    EXPECT_GE(rect.top, work.top);
+    for (int page = CDlgOption::PageGeneral; page <= CDlgOption::PageCount; ++page)
+    {
+        dlg.ShowPage(page);
+        if (dlg.GetPage() != page)
+            continue;
+        HWND pageWnd = dlg.GetpPage(page)->GetHwnd();
+        RECT client;
+        ::GetClientRect(pageWnd, &client);
+        for (HWND c = ::GetWindow(pageWnd, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+        {
+            RECT r;
+            ::GetWindowRect(c, &r);
+            ::MapWindowPoints(nullptr, pageWnd, reinterpret_cast<POINT*>(&r), 2);
+            EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
+                << "page " << page << " control " << ::GetDlgCtrlID(c);
+        }
+    }
+
+    HWND pageWnd = dlg.GetpPage(CDlgOption::PageGeneral)->GetHwnd();
+    RECT client, ok;
+    ::GetClientRect(pageWnd, &client);
+    HWND extra = ::CreateWindowExW(0, L"Static", L"wide", WS_CHILD | WS_VISIBLE, client.right - 20,
+                                   client.bottom - 10, 80, 40, pageWnd, nullptr, nullptr, nullptr);
+    dlg.FitPage(CDlgOption::PageGeneral);
+    ::GetClientRect(pageWnd, &client);
+    RECT r;
+    ::GetWindowRect(extra, &r);
+    ::MapWindowPoints(nullptr, pageWnd, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_LE(r.right, client.right);
+    EXPECT_LE(r.bottom, client.bottom);
+    ::GetWindowRect(::GetDlgItem(wnd, IDOK), &ok);
+    ::GetWindowRect(extra, &r);
+    EXPECT_GT(ok.top, r.bottom) << "the buttons moved below the grown page";
+    Click(wnd, IDCANCEL);
+    EXPECT_EQ(rect.left, place.left) << "the place is kept for the next time";
+}
+
 TEST_F(OptionsDialog, OkAndApplyWriteTheRecordBackAndSave)
 {
     CDlgOption dlg(nullptr, m_doc, &m_lang, &m_host);
@@ -131,13 +254,7 @@ TEST_F(OptionsDialog, AppliedLanguageRelabelsTheDialogAndTellsTheMainWindow)
     CDlgOption dlg(nullptr, m_doc, &m_lang, &m_host);
     HWND wnd = dlg.Create();
     dlg.ShowPage(CDlgOption::PageLanguage);
-    HWND page = dlg.GetpPage(CDlgOption::PageLanguage)->GetHwnd();
-    HWND list = ::GetDlgItem(page, IDC_LANG_LIST);
-    const LRESULT german = ::SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                          reinterpret_cast<LPARAM>(L"Deutsch"));
-    ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(german), 0);
-    ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_LANG_LIST, LBN_SELCHANGE),
-                   reinterpret_cast<LPARAM>(list));
+    ASSERT_TRUE(Pick(dlg.GetpPage(CDlgOption::PageLanguage)->GetHwnd(), IDC_LANG_LIST, L"Deutsch"));
     EXPECT_STREQ(L"English", m_doc.GetOptions().m_sLanguage.GetW());
     Click(wnd, IDC_OPT_APPLY);
     EXPECT_STREQ(L"German", m_doc.GetOptions().m_sLanguage.GetW());

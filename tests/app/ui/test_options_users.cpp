@@ -98,12 +98,26 @@ TEST_F(UserFolder, UsersPageListsRemovesAndMovesUsers)
     page = dlg.GetpPage(CDlgOption::PageUsers)->GetHwnd();
     EXPECT_EQ(3, ::SendDlgItemMessageW(page, IDC_USERS_LIST, LB_GETCOUNT, 0, 0)) << "answered no";
 
-    g_folder = m_dir + L"\\Missing";
-    ::SendMessageW(::GetDlgItem(page, IDC_USERS_PATH_CHOOSE), BM_CLICK, 0, 0);
-    EXPECT_EQ(L"This folder cannot be used. Please choose another one.", boxes.LastText());
+    const struct
+    {
+        std::wstring folder;
+        const wchar_t* told;
+    } refused[] = {
+        {m_dir + L"\\Missing", L"This folder cannot be used. Please choose another one."},
+        // A folder nobody may write to, even under Wine as root.
+        {L"Z:\\proc", L"Fingerwaltz may not write to this folder. Please choose another one."},
+    };
+    for (const auto& r : refused)
+    {
+        g_folder = r.folder;
+        ::SendMessageW(::GetDlgItem(page, IDC_USERS_PATH_CHOOSE), BM_CLICK, 0, 0);
+        EXPECT_EQ(r.told, boxes.LastText());
+        EXPECT_EQ(m_dir + L"\\User", m_settings->GetUserPath());
+        EXPECT_TRUE(Exists(Old(L"bob.sta")));
+    }
     g_folder = m_dir + L"\\New";
     ::SendMessageW(::GetDlgItem(page, IDC_USERS_PATH_CHOOSE), BM_CLICK, 0, 0);
-    EXPECT_EQ(2u, boxes.Count());
+    EXPECT_EQ(3u, boxes.Count());
     EXPECT_TRUE(Exists(New(L"bob.sta")));
     EXPECT_FALSE(Exists(Old(L"bob.sta")));
     wchar_t shown[MAX_PATH] = {0};

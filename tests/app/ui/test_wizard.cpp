@@ -151,6 +151,10 @@ TEST_F(WizardDialog, LabelsFitInEveryLanguage)
             dialoglook::ShowForLook(wnd);
             for (const std::wstring& text : dialoglook::ClippedLabels(wnd))
                 ADD_FAILURE() << "results page " << page << ": " << std::string(text.begin(), text.end());
+            for (int gauge = 0; page == CDlgResults::PageRating && gauge < CDlgResultCommon::GaugeCount; ++gauge)
+            {
+                EXPECT_FALSE(results.GetpCommon()->GetGauge(gauge).LabelsCrowd()) << "gauge " << gauge;
+            }
         }
     }
 }
