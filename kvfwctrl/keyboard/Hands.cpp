@@ -70,6 +70,20 @@ tagPosf CHands::GetPointPos(const tagHandDraw& hd, int right, int point) const
     return tagPosf{hd.lx + (p.x - tip.x), hd.ly + (tip.y - p.y)};
 }
 
+void CHands::GetBounds(const tagHandDraw& hd, int right, float box[4]) const
+{
+    box[0] = box[1] = 1e30f;
+    box[2] = box[3] = -1e30f;
+    for (size_t i = 0; i < m_Outline.size(); ++i)
+    {
+        const tagPosf p = GetPointPos(hd, right, static_cast<int>(i));
+        box[0] = p.x < box[0] ? p.x : box[0];
+        box[1] = p.y < box[1] ? p.y : box[1];
+        box[2] = p.x > box[2] ? p.x : box[2];
+        box[3] = p.y > box[3] ? p.y : box[3];
+    }
+}
+
 bool CHands::IsPointActive(const tagHandDraw& hd, int right, int point) const
 {
     if (!(right ? hd.rActive : hd.lActive))

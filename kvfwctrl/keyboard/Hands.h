@@ -60,6 +60,9 @@ public:
     tagPosf GetPosFingers(const tagHandDraw& hd, int right) const;
     // Drawing-space position of an outline point of one hand for this frame.
     tagPosf GetPointPos(const tagHandDraw& hd, int right, int point) const;
+    // Drawing-space box (x0, y0, x1, y1) of everything one hand draws this frame, lines
+    // excepted (they are a few pixels wide whatever the scale).
+    void GetBounds(const tagHandDraw& hd, int right, float box[4]) const;
     // Whether an outline point is drawn in the active colour for this frame.
     bool IsPointActive(const tagHandDraw& hd, int right, int point) const;
 

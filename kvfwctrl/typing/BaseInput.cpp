@@ -8,7 +8,8 @@ namespace KV {
 
 CBaseInput::CBaseInput()
     : m_pLevel(nullptr), m_nAnimation(1), m_nDraw(1), m_nPause(0), m_background(255, 255, 255),
-      m_zoneColour(0, 210, 210), m_fZoneUnit(1.0f), m_nZoneType(ZONE_GREY), m_nZoneSide(0)
+      m_zoneColour(0, 210, 210), m_fZoneUnit(1.0f), m_nZoneType(ZONE_GREY), m_nZoneSide(0),
+      m_still{nullptr, 0, 0, 0, 0}
 {
     for (float& w : m_aGlyphWidths)
         w = 0;
@@ -342,6 +343,15 @@ void CBaseInput::Draw(HDC dc)
         m_gl.SwapBuffers();
 }
 
+void CBaseInput::ShowTyped()
+{
+    if (m_pLevel)
+        m_pLevel->SetHold(1);
+    Draw(nullptr);
+    if (m_pLevel)
+        m_pLevel->SetHold(0);
+}
+
 int CBaseInput::DrawFrame(HDC dc)
 {
     if (!m_nDraw || !m_gl.IsCreated() || !m_hWnd)
@@ -351,16 +361,34 @@ int CBaseInput::DrawFrame(HDC dc)
     ::GetClientRect(m_hWnd, &rc);
     const float R = static_cast<float>(rc.right), B = static_cast<float>(rc.bottom);
 
+    // The background and the figures that never move are drawn once and their picture
+    // reused: a frame draws only what moves and the text.
+    const CRect view(rc);
+    const tagStill still = {m_pLevel, m_pLevel ? m_pLevel->GetStillGeneration() : 0, rc.right, rc.bottom,
+                            static_cast<unsigned short>(m_nAnimation == 1 ? 1 : 0)};
+    const bool stillKept = m_pLevel && m_nAnimation && still.level == m_still.level &&
+                           still.generation == m_still.generation && still.width == m_still.width &&
+                           still.height == m_still.height && still.animate == m_still.animate &&
+                           m_gl.HasPicture(rc.right, rc.bottom);
     if (m_nAnimation)
         glClearColor(1, 1, 1, 0);
     else
         m_background.ClearColorGL();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The kept picture covers the whole view (and a colour clear would take it away).
+    glClear(stillKept ? GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_TEXTURE_2D);
 
     if (m_pLevel && m_nAnimation)
     {
-        m_pLevel->Draw(dc, CRect(rc), m_nAnimation == 1 ? 1 : 0);
+        if (stillKept)
+            m_gl.DrawPicture();
+        else
+        {
+            m_pLevel->DrawStill(dc, view, still.animate);
+            m_gl.KeepPicture(rc.right, rc.bottom);
+            m_still = still;
+        }
+        m_pLevel->DrawMoving(dc, view, still.animate);
         glDisable(GL_TEXTURE_2D);
         glDisable(GL_BLEND);
     }

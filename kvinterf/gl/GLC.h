@@ -50,6 +50,28 @@ public:
 
     // Shows the frame: the buffer swap, or the copy onto the view when drawing off screen.
     void SwapBuffers() const;
+    // Shows only these parts of the frame (client rectangles, y down); the rest of the view
+    // keeps what it showed. Where the frame is not kept (see KeepsFrame) the whole frame is
+    // shown, as by SwapBuffers().
+    void SwapBuffers(const RECT* parts, int count) const;
+    // True when the back buffer still holds the last frame when the next one begins (the
+    // off-screen path swaps nothing), so a frame may redraw only what changed.
+    bool KeepsFrame() const { return m_pOffscreen != nullptr; }
+
+    // A picture of the view kept in the context for quick reuse (the part of a frame that
+    // seldom changes): KeepPicture copies the back buffer's width x height view area into it,
+    // DrawPicture copies it (or one client rectangle of it) back into the back buffer, colour
+    // only, whatever the transformation and the depth test. Off screen the picture lives in
+    // the drawable beside the view and is copied without going through texturing; there a
+    // colour clear of the whole drawable takes it away: clear only the depth before drawing
+    // the picture, or limit the clear to the view with the scissor.
+    void KeepPicture(int width, int height);
+    bool HasPicture(int width, int height) const
+    {
+        return m_nPictureWidth > 0 && m_nPictureWidth == width && m_nPictureHeight == height;
+    }
+    void DrawPicture(const RECT* part = nullptr) const;
+    void ForgetPicture() { m_nPictureWidth = m_nPictureHeight = 0; }
     // True when the context draws off screen and SwapBuffers copies the frame to the view.
     bool IsOffscreen() const { return m_pOffscreen != nullptr; }
     // True where child windows get the off-screen path (under Wine).
@@ -72,6 +94,9 @@ private:
     UINT m_nCodePage;
     float m_aGlyphWidth[256];
     tagOffscreen* m_pOffscreen;
+    int m_nPictureWidth;
+    int m_nPictureHeight;
+    unsigned int m_nPictureTexture;
 };
 
 } // namespace KV
