@@ -10,10 +10,7 @@ CBaseInput::CBaseInput()
     : m_pLevel(nullptr), m_nAnimation(1), m_nDraw(1), m_nPause(0), m_background(255, 255, 255),
       m_zoneColour(0, 210, 210), m_fZoneUnit(1.0f), m_nZoneType(ZONE_GREY), m_nZoneSide(0),
       m_still{nullptr, 0, 0, 0, 0}
-{
-    for (float& w : m_aGlyphWidths)
-        w = 0;
-}
+{}
 
 CBaseInput::~CBaseInput()
 {
@@ -38,9 +35,7 @@ void CBaseInput::CreateGL()
     glDepthFunc(GL_LESS);
     glShadeModel(GL_SMOOTH);
     glEnable(GL_TEXTURE_2D);
-    for (int i = 0; i < 256; ++i)
-        m_aGlyphWidths[i] = m_gl.GetGlyphWidth(static_cast<unsigned char>(i));
-    m_text.SetGlyphWidths(m_aGlyphWidths);
+    m_text.SetGlyphWidths(m_gl.GetGlyphWidths());
     // The projection and layout for the present size, so a paint before the first resize
     // already draws in place.
     RECT rc;
@@ -63,8 +58,6 @@ void CBaseInput::SetLOGFONT(const LOGFONTW* font)
         // The glyphs follow the new font at once.
         m_gl.MakeCurrentDC();
         m_gl.SetFont(m_gl.GetHDC());
-        for (int i = 0; i < 256; ++i)
-            m_aGlyphWidths[i] = m_gl.GetGlyphWidth(static_cast<unsigned char>(i));
     }
     {
         CWindowDC dc(nullptr);
@@ -407,6 +400,7 @@ int CBaseInput::DrawFrame(HDC dc)
         DrawLetterZone(R, B);
 
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    m_text.EnsureGlyphs(m_gl);
     glListBase(m_gl.GetFontBase());
     m_text.Draw();
     glFinish();

@@ -104,7 +104,6 @@ private:
     short m_nZoneType;
     unsigned long m_nZoneSide;
     CTextOut m_text;
-    float m_aGlyphWidths[256];
     // What the picture of the level's still part kept by the context shows.
     struct tagStill
     {

@@ -294,7 +294,7 @@ bool CGLC::OffscreenForChildren()
 
 CGLC::CGLC()
     : m_hRC(nullptr), m_hDC(nullptr), m_nFontBase(kDefaultFontBase), m_nCodePage(1252), m_aGlyphWidth{},
-      m_pOffscreen(nullptr), m_nPictureWidth(0), m_nPictureHeight(0), m_nPictureTexture(0)
+      m_hFont(nullptr), m_aGlyphChar{}, m_aGlyphBuilt{}, m_pOffscreen(nullptr), m_nPictureWidth(0), m_nPictureHeight(0), m_nPictureTexture(0)
 {
     DefaultFont(m_Font);
 }
@@ -309,6 +309,9 @@ CGLC::~CGLC()
         delete m_pOffscreen;
         m_pOffscreen = nullptr;
     }
+    if (m_hFont)
+        DeleteObject(m_hFont);
+    m_hFont = nullptr;
     m_hRC = nullptr;
     m_hDC = nullptr;
     DefaultFont(m_Font);
@@ -485,7 +488,7 @@ int CGLC::SetupPixelFormat(HDC dc)
     return 1;
 }
 
-int CGLC::SetFont(HDC dc)
+int CGLC::SetFont(HDC /*dc*/)
 {
     if (!m_hRC)
         return 0;
@@ -493,46 +496,70 @@ int CGLC::SetFont(HDC dc)
     if (m_nFontBase != kDefaultFontBase)
         glDeleteLists(m_nFontBase, 256);
     m_nFontBase = kDefaultFontBase;
+    ForgetGlyphs();
     GLuint base = glGenLists(256);
     if (!base)
         return 0;
-    CFontHandle font(CreateFontIndirectW(&m_Font));
-    if (!font.IsValid())
+    m_hFont = CreateFontIndirectW(&m_Font);
+    if (!m_hFont)
     {
         glDeleteLists(base, 256);
         return 0;
     }
     m_nFontBase = base;
-    CSelectObject select(dc, font);
-    // Each byte becomes the character it means in the code page; runs of consecutive
-    // characters are built in one call.
-    wchar_t chars[256];
+    // Each byte stands for the character it means in the code page.
     for (int i = 0; i < 256; ++i)
     {
         char byte = static_cast<char>(i);
         wchar_t wc = 0;
         if (i == 0 || MultiByteToWideChar(m_nCodePage, 0, &byte, 1, &wc, 1) != 1)
             wc = static_cast<wchar_t>(i);
-        chars[i] = wc;
+        m_aGlyphChar[i] = wc;
     }
-    GLYPHMETRICSFLOAT metrics[256] = {};
-    BOOL ok = TRUE;
-    for (int i = 0; i < 256;)
-    {
-        int n = 1;
-        while (i + n < 256 && chars[i + n] == chars[i] + n)
-            ++n;
-        if (!wglUseFontOutlinesW(dc, chars[i], n, base + i, 0.0f, 0.0f, WGL_FONT_POLYGONS, metrics + i))
-            ok = FALSE;
-        i += n;
-    }
-    for (int i = 0; i < 256; ++i)
-        m_aGlyphWidth[i] = ok ? metrics[i].gmfCellIncX : 0.0f;
-    return ok ? 1 : 0;
+    return 1;
 }
 
-float CGLC::GetGlyphWidth(unsigned char code) const
+void CGLC::ForgetGlyphs()
 {
+    if (m_hFont)
+        DeleteObject(m_hFont);
+    m_hFont = nullptr;
+    for (int i = 0; i < 256; ++i)
+    {
+        m_aGlyphBuilt[i] = false;
+        m_aGlyphWidth[i] = 0.0f;
+    }
+}
+
+void CGLC::EnsureGlyphs(const char* text, size_t length)
+{
+    if (!text || !m_hFont || !m_hRC)
+        return;
+    size_t i = 0;
+    while (i < length && m_aGlyphBuilt[static_cast<unsigned char>(text[i])])
+        ++i;
+    if (i == length)
+        return;
+    CurrentScope scope(m_hDC, m_hRC);
+    CSelectObject select(m_hDC, m_hFont);
+    for (; i < length; ++i)
+    {
+        const unsigned char code = static_cast<unsigned char>(text[i]);
+        if (m_aGlyphBuilt[code])
+            continue;
+        // Tried once: a glyph the font cannot give stays empty, with no width.
+        m_aGlyphBuilt[code] = true;
+        GLYPHMETRICSFLOAT metrics = {};
+        if (wglUseFontOutlinesW(m_hDC, m_aGlyphChar[code], 1, m_nFontBase + code, 0.0f, 0.0f, WGL_FONT_POLYGONS,
+                                &metrics))
+            m_aGlyphWidth[code] = metrics.gmfCellIncX;
+    }
+}
+
+float CGLC::GetGlyphWidth(unsigned char code)
+{
+    const char byte = static_cast<char>(code);
+    EnsureGlyphs(&byte, 1);
     return m_aGlyphWidth[code];
 }
 
@@ -582,8 +609,7 @@ void CGLC::Destroy(HWND hWnd)
     m_hRC = nullptr;
     m_hDC = nullptr;
     m_nFontBase = kDefaultFontBase;
-    for (float& w : m_aGlyphWidth)
-        w = 0.0f;
+    ForgetGlyphs();
     ForgetPicture();
     m_nPictureTexture = 0; // went with the context
 }

@@ -26,12 +26,20 @@ public:
     int Create(HWND hWnd);
     // Double-buffered RGBA, 24 colour bits, 32 depth bits. 1, or 0 after a report.
     int SetupPixelFormat(HDC dc);
-    // Builds the 256 glyph lists from the stored font. 1, or 0 when the font cannot be made.
+    // Makes the stored font the glyph lists' font: the 256 list names are reserved, each
+    // glyph's outline is built when it is first asked for (EnsureGlyphs, GetGlyphWidth), so a
+    // context pays only for the characters it shows. 1, or 0 when the font cannot be made.
     int SetFont(HDC dc);
     // First of the 256 glyph lists.
     unsigned int GetFontBase() const { return m_nFontBase; }
-    // Advance of one glyph in units of the font height (0 before SetFont).
-    float GetGlyphWidth(unsigned char code) const;
+    // Builds the lists of these bytes' glyphs that are not built yet (not between glBegin and
+    // glEnd, nor while a list is being compiled).
+    void EnsureGlyphs(const char* text, size_t length);
+    // Advance of one glyph in units of the font height, its list built first (0 before
+    // SetFont).
+    float GetGlyphWidth(unsigned char code);
+    // The 256 advances as built so far (0 for glyphs not built yet).
+    const float* GetGlyphWidths() const { return m_aGlyphWidth; }
 
     const LOGFONTW* GetLOGFONT() const { return &m_Font; }
     // Takes effect at the next Create or SetFont; nullptr restores the default font.
@@ -84,6 +92,7 @@ private:
     struct tagOffscreen;
     int CreateOffscreen(HWND view);
     void DestroyOffscreen();
+    void ForgetGlyphs();
     static LRESULT CALLBACK ViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR data);
 
@@ -93,6 +102,10 @@ private:
     LOGFONTW m_Font;
     UINT m_nCodePage;
     float m_aGlyphWidth[256];
+    // The glyph lists' font, the character each byte stands for, and which lists are built.
+    HFONT m_hFont;
+    wchar_t m_aGlyphChar[256];
+    bool m_aGlyphBuilt[256];
     tagOffscreen* m_pOffscreen;
     int m_nPictureWidth;
     int m_nPictureHeight;

@@ -83,6 +83,8 @@ std::vector<unsigned char> DrawGlyph(KV::CGLC& gl, unsigned char code)
     glColor3f(1, 1, 1);
     glTranslatef(8, 12, 0);
     glScalef(40, 40, 1);
+    const char byte = static_cast<char>(code);
+    gl.EnsureGlyphs(&byte, 1);
     glCallList(gl.GetFontBase() + code);
     return ReadBack(64, 64);
 }
@@ -428,4 +430,20 @@ TEST(GLContext, KeptPictureComesBackWholeOrInPart)
         gl.Destroy(c.wnd);
         EXPECT_FALSE(gl.HasPicture(w, h));
     }
+}
+
+// A context pays only for the glyphs it shows: each is built when first asked for.
+TEST(GLContext, GlyphsAreBuiltWhenFirstAskedFor)
+{
+    TestWindow w;
+    KV::CGLC gl;
+    gl.Create(w.hwnd);
+    const float* widths = gl.GetGlyphWidths();
+    EXPECT_EQ(widths['W'], 0.0f);
+    gl.EnsureGlyphs("Wi", 2);
+    EXPECT_GT(widths['i'], 0.0f);
+    EXPECT_GT(widths['W'], 0.0f);
+    EXPECT_EQ(widths['M'], 0.0f);
+    EXPECT_GT(gl.GetGlyphWidth('M'), 0.0f);
+    gl.Destroy(w.hwnd);
 }
