@@ -33,6 +33,9 @@ public:
     static constexpr int kOutlinePoints = 46;
     // Segment of the palm in GetSegment.
     static constexpr int kPalm = 6;
+    // Size of a hand against its outline box: with a fingertip on a key of the lower rows,
+    // the palm still ends about at the keyboard's lower edge.
+    static constexpr float kScale = 0.72f;
 
     CHands();
     virtual ~CHands();
@@ -70,6 +73,8 @@ private:
     void DrawLeftHand(tagHandDraw& hd);
     void DrawRightHand(tagHandDraw& hd);
     void DrawHand(tagHandDraw& hd, int right);
+    // Fills one segment (a finger or the palm) as a fan around its middle.
+    void FillSegment(const tagHandDraw& hd, int right, int segment, const CRGBA& colour, float alpha) const;
 
     std::vector<tagPosf> m_Fingers;
     std::vector<tagPosf> m_Outline;

@@ -516,9 +516,12 @@ void CKeyboard::GetViewTransform(int width, int height, float& tx, float& ty, fl
     {
         // Room to grow: scaled with the width and centred on the keyboard's own middle, so
         // that it stays inside the window whatever its size (the keys hang from the top).
+        // Raised by what room there is above, up to half the palms' room below the keys (for
+        // hands whose thumbs are on the space bar).
+        const float palms = 40.0f;
         s = w * 0.0017f;
         tx = w / 2.0f - s * len / 2.0f;
-        ty = h / 2.0f - s * (h - hk / 2.0f);
+        ty = h / 2.0f - s * (h - hk / 2.0f) + std::min(s * palms / 2.0f, h / 2.0f - s * hk / 2.0f);
     }
     else if (w * len * 0.0017f < w)
     {
@@ -600,12 +603,12 @@ bool CKeyboard::Render(int width, int height)
 
 void CKeyboard::DrawOverlays()
 {
-    // The hands first: with the flattened depth they stay in front of the lit keys.
-    if (m_nShowHands)
-        DrawHand();
+    // The hands last, over the lit keys.
     for (CKey* key : m_Keys)
         if (key->GetActive())
             key->Draw();
+    if (m_nShowHands)
+        DrawHand();
 }
 
 void CKeyboard::RenderParts(const std::vector<RECT>& parts)
