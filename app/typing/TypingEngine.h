@@ -22,8 +22,11 @@ public:
     static const unsigned short kRhythmSpan = 5;
     static const long kRhythmResetDuration = 10500;
     static const unsigned long kRhythmStepMs = 11;
-    // Shortest time between two frames of the view that the timer asks for.
-    static const unsigned long kFrameMs = 16;
+    // Shortest time between two frames of the view that the timer asks for: about 32 a
+    // second, what a default Windows timer (15.6 ms) gives anyway, so that the level's
+    // figures, which move a step a frame, move at the same speed on every machine (under
+    // Wine the timer ticks every 10 ms), for half the processor of a frame per refresh.
+    static const unsigned long kFrameMs = 30;
 
     struct tagRhythmMeter
     {

@@ -390,12 +390,14 @@ LRESULT CMainWnd::OnKeyDown(WPARAM key, LPARAM flags)
 
 void CMainWnd::PaintViews()
 {
-    // A key is shown at once, not at the next timer tick: the text always moves, the keyboard
-    // only when it asked for a frame (another key or the hands).
+    // A key is shown at once, not at the next timer tick, and drawn directly rather than
+    // through a paint message: the text always moves, the keyboard only when it asked for a
+    // frame (another key or the hands). What a view shows is no longer due for painting.
     if (m_pView && m_pView->GetHwnd() && ::IsWindowVisible(m_pView->GetHwnd()))
-        ::RedrawWindow(m_pView->GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    if (m_pKeyboard && m_pKeyboard->GetHwnd() && ::IsWindowVisible(m_pKeyboard->GetHwnd()))
-        ::RedrawWindow(m_pKeyboard->GetHwnd(), nullptr, nullptr, RDW_UPDATENOW);
+        m_pView->ShowTyped();
+    if (m_pKeyboard && m_pKeyboard->GetHwnd() && ::IsWindowVisible(m_pKeyboard->GetHwnd()) &&
+        ::GetUpdateRect(m_pKeyboard->GetHwnd(), nullptr, FALSE))
+        m_pKeyboard->Draw(nullptr);
 }
 
 LRESULT CMainWnd::OnKeyUp(WPARAM key, LPARAM)

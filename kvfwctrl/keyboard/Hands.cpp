@@ -66,8 +66,22 @@ tagPosf CHands::GetPointPos(const tagHandDraw& hd, int right, int point) const
     const tagPosf tip = GetPosFingers(hd, right);
     const tagPosf& p = m_Outline[point];
     if (right)
-        return tagPosf{hd.rx + (tip.x - p.x), hd.ry + (tip.y - p.y)};
-    return tagPosf{hd.lx + (p.x - tip.x), hd.ly + (tip.y - p.y)};
+        return tagPosf{hd.rx + kScale * (tip.x - p.x), hd.ry + kScale * (tip.y - p.y)};
+    return tagPosf{hd.lx + kScale * (p.x - tip.x), hd.ly + kScale * (tip.y - p.y)};
+}
+
+void CHands::GetBounds(const tagHandDraw& hd, int right, float box[4]) const
+{
+    box[0] = box[1] = 1e30f;
+    box[2] = box[3] = -1e30f;
+    for (size_t i = 0; i < m_Outline.size(); ++i)
+    {
+        const tagPosf p = GetPointPos(hd, right, static_cast<int>(i));
+        box[0] = p.x < box[0] ? p.x : box[0];
+        box[1] = p.y < box[1] ? p.y : box[1];
+        box[2] = p.x > box[2] ? p.x : box[2];
+        box[3] = p.y > box[3] ? p.y : box[3];
+    }
 }
 
 bool CHands::IsPointActive(const tagHandDraw& hd, int right, int point) const
@@ -80,10 +94,15 @@ bool CHands::IsPointActive(const tagHandDraw& hd, int right, int point) const
 
 void CHands::Draw(tagHandDraw& hd)
 {
+    // In front of everything, the keys showing through the skin.
+    const GLboolean depth = glIsEnabled(GL_DEPTH_TEST);
+    glDisable(GL_DEPTH_TEST);
     glLineWidth(m_fLineWidth);
     DrawLeftHand(hd);
     DrawRightHand(hd);
     glLineWidth(1.0f);
+    if (depth)
+        glEnable(GL_DEPTH_TEST);
 }
 
 void CHands::DrawLeftHand(tagHandDraw& hd)
@@ -96,10 +115,58 @@ void CHands::DrawRightHand(tagHandDraw& hd)
     DrawHand(hd, 1);
 }
 
+namespace {
+
+// Outline points of each segment in order round it: a finger from its outer base over the tip
+// to its inner base; the palm along the finger bases, the thumb's root and the heel.
+const int kFinger[5][7] = {{0, 1, 2, 3, 4, 5, 6},
+                           {7, 8, 9, 10, 11, 12, 13},
+                           {14, 15, 16, 17, 18, 19, 20},
+                           {21, 22, 23, 24, 25, 26, 27},
+                           {28, 29, 30, 31, 32, 33, 34}};
+const int kPalmPoints[] = {0, 6, 7, 13, 14, 20, 21, 27, 28, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45};
+const CRGBA kSkin(246, 214, 186);
+const float kSkinAlpha = 0.55f;
+const float kLitAlpha = 0.6f;
+
+} // namespace
+
+void CHands::FillSegment(const tagHandDraw& hd, int right, int segment, const CRGBA& colour, float alpha) const
+{
+    const int* points = segment == kPalm ? kPalmPoints : kFinger[segment];
+    const int count = segment == kPalm ? static_cast<int>(sizeof kPalmPoints / sizeof kPalmPoints[0]) : 7;
+    tagPosf middle = {0, 0};
+    for (int i = 0; i < count; ++i)
+    {
+        const tagPosf p = GetPointPos(hd, right, points[i]);
+        middle.x += p.x / count;
+        middle.y += p.y / count;
+    }
+    glColor4ub(colour.r, colour.g, colour.b, static_cast<unsigned char>(alpha * 255.0f));
+    glBegin(GL_TRIANGLE_FAN);
+    glVertex3f(middle.x, middle.y, hd.z);
+    for (int i = 0; i <= count; ++i)
+    {
+        const tagPosf p = GetPointPos(hd, right, points[i % count]);
+        glVertex3f(p.x, p.y, hd.z);
+    }
+    glEnd();
+}
+
 void CHands::DrawHand(tagHandDraw& hd, int right)
 {
     if (m_Outline.size() != static_cast<size_t>(kOutlinePoints))
         return;
+    // The skin, see-through so that the legends stay readable, the finger to use lit.
+    const int lit = (right ? hd.rActive : hd.lActive) ? GetFingerSegment(right ? hd.rFinger : hd.lFinger) : -1;
+    const GLboolean blend = glIsEnabled(GL_BLEND);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    FillSegment(hd, right, kPalm, kSkin, kSkinAlpha);
+    for (int segment = 0; segment < 5; ++segment)
+        FillSegment(hd, right, segment, segment == lit ? m_Active : kSkin, segment == lit ? kLitAlpha : kSkinAlpha);
+    if (!blend)
+        glDisable(GL_BLEND);
     glBegin(GL_LINE_LOOP);
     for (int i = 0; i < kOutlinePoints; ++i)
     {

@@ -33,6 +33,9 @@ public:
     static constexpr int kOutlinePoints = 46;
     // Segment of the palm in GetSegment.
     static constexpr int kPalm = 6;
+    // Size of a hand against its outline box: with a fingertip on a key of the lower rows,
+    // the palm still ends about at the keyboard's lower edge.
+    static constexpr float kScale = 0.72f;
 
     CHands();
     virtual ~CHands();
@@ -60,6 +63,9 @@ public:
     tagPosf GetPosFingers(const tagHandDraw& hd, int right) const;
     // Drawing-space position of an outline point of one hand for this frame.
     tagPosf GetPointPos(const tagHandDraw& hd, int right, int point) const;
+    // Drawing-space box (x0, y0, x1, y1) of everything one hand draws this frame, lines
+    // excepted (they are a few pixels wide whatever the scale).
+    void GetBounds(const tagHandDraw& hd, int right, float box[4]) const;
     // Whether an outline point is drawn in the active colour for this frame.
     bool IsPointActive(const tagHandDraw& hd, int right, int point) const;
 
@@ -67,6 +73,8 @@ private:
     void DrawLeftHand(tagHandDraw& hd);
     void DrawRightHand(tagHandDraw& hd);
     void DrawHand(tagHandDraw& hd, int right);
+    // Fills one segment (a finger or the palm) as a fan around its middle.
+    void FillSegment(const tagHandDraw& hd, int right, int segment, const CRGBA& colour, float alpha) const;
 
     std::vector<tagPosf> m_Fingers;
     std::vector<tagPosf> m_Outline;

@@ -279,6 +279,7 @@ void CKey::DrawLetter(const char* text, float dx, float dy, float size)
     glPushMatrix();
     glScalef(size, size, 0.0f);
     glTranslatef((m_fX + dx) / size, (m_fY + dy) / size, 20.0f);
+    m_pParent->GetGLC().EnsureGlyphs(text, 1);
     glListBase(m_pParent->GetListBase());
     glCallLists(1, GL_UNSIGNED_BYTE, text);
     glPopMatrix();

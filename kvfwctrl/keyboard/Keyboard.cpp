@@ -6,6 +6,8 @@
 #include "kvstruct/core/Serialize.h"
 
 #include <GL/gl.h>
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <cwchar>
 #include <fstream>
@@ -31,7 +33,7 @@ CKeyboard::CKeyboard()
     : m_pLeftShift(nullptr), m_pRightShift(nullptr), m_pCurrentKey(nullptr), m_pLeftHome(nullptr),
       m_pRightHome(nullptr), m_nScheme(0), m_nShowKeyText(1), m_pHands(nullptr), m_nShowHands(1),
       m_nCodePage(1252), m_nListBase(1), m_nClientWidth(0), m_nClientHeight(0), m_nTypeView(0),
-      m_nContrast(0), m_hKeysListRC(nullptr), m_nUnlitWidth(0), m_nUnlitHeight(0)
+      m_nContrast(0), m_bFrameKept(false)
 {}
 
 CKeyboard::~CKeyboard()
@@ -75,8 +77,7 @@ void CKeyboard::InitGL()
 LRESULT CKeyboard::OnDestroy()
 {
     // The keys' picture goes with the context.
-    m_hKeysListRC = nullptr;
-    m_Unlit.clear();
+    m_bFrameKept = false;
     m_GL.Destroy(m_hWnd);
     return CSkin::OnDestroy();
 }
@@ -116,8 +117,16 @@ void CKeyboard::StopMove(UINT_PTR id)
 
 void CKeyboard::Repaint()
 {
-    if (m_hWnd)
+    if (!m_hWnd)
+        return;
+    if (!m_GL.KeepsFrame() || !m_bFrameKept)
+    {
         ::InvalidateRect(m_hWnd, nullptr, FALSE);
+        return;
+    }
+    GetChangedParts(m_Parts);
+    for (const RECT& part : m_Parts)
+        ::InvalidateRect(m_hWnd, &part, FALSE);
 }
 
 void CKeyboard::SetLOGFONT(const LOGFONTW* font)
@@ -507,9 +516,12 @@ void CKeyboard::GetViewTransform(int width, int height, float& tx, float& ty, fl
     {
         // Room to grow: scaled with the width and centred on the keyboard's own middle, so
         // that it stays inside the window whatever its size (the keys hang from the top).
+        // Raised by what room there is above, up to half the palms' room below the keys (for
+        // hands whose thumbs are on the space bar).
+        const float palms = 40.0f;
         s = w * 0.0017f;
         tx = w / 2.0f - s * len / 2.0f;
-        ty = h / 2.0f - s * (h - hk / 2.0f);
+        ty = h / 2.0f - s * (h - hk / 2.0f) + std::min(s * palms / 2.0f, h / 2.0f - s * hk / 2.0f);
     }
     else if (w * len * 0.0017f < w)
     {
@@ -517,6 +529,55 @@ void CKeyboard::GetViewTransform(int width, int height, float& tx, float& ty, fl
         s = 0.0017f * 590.0f;
     }
 }
+
+bool CKeyboard::tagOverlay::operator==(const tagOverlay& o) const
+{
+    return EqualRect(&box, &o.box) && std::equal(look, look + 5, o.look);
+}
+
+namespace {
+
+unsigned long FloatBits(float f)
+{
+    unsigned long u;
+    static_assert(sizeof(u) == sizeof(f), "32-bit float");
+    memcpy(&u, &f, sizeof(u));
+    return u;
+}
+
+// Client rectangle (y down) of a drawing-space box, widened by pad pixels.
+RECT ClientBox(const float box[4], int height, float tx, float ty, float s, int pad)
+{
+    RECT r;
+    r.left = static_cast<LONG>(std::floor(tx + s * box[0])) - pad;
+    r.right = static_cast<LONG>(std::ceil(tx + s * box[2])) + pad;
+    r.top = height - static_cast<LONG>(std::ceil(ty + s * box[3])) - pad;
+    r.bottom = height - static_cast<LONG>(std::floor(ty + s * box[1])) + pad;
+    return r;
+}
+
+// Joins rectangles that touch or overlap until none do.
+void MergeParts(std::vector<RECT>& parts)
+{
+    for (bool merged = true; merged;)
+    {
+        merged = false;
+        for (size_t i = 0; i < parts.size() && !merged; ++i)
+            for (size_t j = i + 1; j < parts.size() && !merged; ++j)
+            {
+                const RECT& a = parts[i];
+                const RECT& b = parts[j];
+                if (a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom)
+                {
+                    UnionRect(&parts[i], &a, &b);
+                    parts.erase(parts.begin() + static_cast<long>(j));
+                    merged = true;
+                }
+            }
+    }
+}
+
+} // namespace
 
 bool CKeyboard::Render(int width, int height)
 {
@@ -527,23 +588,130 @@ bool CKeyboard::Render(int width, int height)
     GetViewTransform(width, height, tx, ty, s);
     // The keys as they are without highlight change only with the layout, size or colours:
     // they are drawn once and their picture reused; a frame draws the hands and the lit keys.
-    PrepareUnlit(width, height, tx, ty, s);
+    if (!IsUnlitCurrent(width, height, tx, ty, s))
+        PrepareUnlit(width, height, tx, ty, s);
 
-    BeginFrame(tx, ty, s);
-    if (m_nShowHands)
-        DrawHand();
+    glClear(GL_DEPTH_BUFFER_BIT);
+    m_GL.DrawPicture();
+    PushTransform(tx, ty, s);
+    DrawOverlays();
+    glPopMatrix();
+    CollectOverlays(width, height, m_Drawn);
+    m_bFrameKept = true;
+    return true;
+}
+
+void CKeyboard::DrawOverlays()
+{
+    // The hands last, over the lit keys.
     for (CKey* key : m_Keys)
         if (key->GetActive())
             key->Draw();
-    glPopMatrix();
-    DrawUnlit();
-    return true;
+    if (m_nShowHands)
+        DrawHand();
+}
+
+void CKeyboard::RenderParts(const std::vector<RECT>& parts)
+{
+    float tx, ty, s;
+    GetViewTransform(m_nClientWidth, m_nClientHeight, tx, ty, s);
+    for (const RECT& part : parts)
+    {
+        m_GL.DrawPicture(&part);
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(part.left, m_nClientHeight - part.bottom, part.right - part.left, part.bottom - part.top);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        PushTransform(tx, ty, s);
+        DrawOverlays();
+        glPopMatrix();
+        glDisable(GL_SCISSOR_TEST);
+    }
+    CollectOverlays(m_nClientWidth, m_nClientHeight, m_Drawn);
+}
+
+void CKeyboard::CollectOverlays(int width, int height, std::vector<tagOverlay>& out) const
+{
+    out.clear();
+    float tx, ty, s;
+    GetViewTransform(width, height, tx, ty, s);
+    tagHandDraw hd;
+    if (m_nShowHands && m_pHands && GetHandDraw(hd))
+    {
+        // Lines keep their width in pixels whatever the scale.
+        const int pad = static_cast<int>(m_pHands->GetLineWidth()) + 2;
+        for (int right = 0; right < 2; ++right)
+        {
+            tagOverlay o;
+            float box[4];
+            m_pHands->GetBounds(hd, right, box);
+            o.box = ClientBox(box, height, tx, ty, s, pad);
+            o.look[0] = 1 + static_cast<unsigned long>(right);
+            o.look[1] = right ? hd.rFinger : hd.lFinger;
+            o.look[2] = right ? hd.rActive : hd.lActive;
+            o.look[3] = FloatBits(right ? hd.rx : hd.lx);
+            o.look[4] = FloatBits(right ? hd.ry : hd.ly);
+            out.push_back(o);
+        }
+    }
+    unsigned long index = 0;
+    for (const CKey* key : m_Keys)
+    {
+        ++index;
+        if (!key->GetActive() || !key->IsDrawn())
+            continue;
+        tagOverlay o;
+        const float box[4] = {key->GetOriginX(), key->GetOriginY(), key->GetFarX(), key->GetFarY()};
+        o.box = ClientBox(box, height, tx, ty, s, 2);
+        o.look[0] = 3;
+        o.look[1] = index;
+        o.look[2] = key->GetActive();
+        o.look[3] = o.look[4] = 0;
+        out.push_back(o);
+    }
+}
+
+void CKeyboard::GetChangedParts(std::vector<RECT>& parts)
+{
+    parts.clear();
+    const int w = m_nClientWidth, h = m_nClientHeight;
+    if (w <= 0 || h <= 0 || GetLength() == 0.0f)
+        return;
+    float tx, ty, s;
+    GetViewTransform(w, h, tx, ty, s);
+    if (!m_GL.KeepsFrame() || !m_bFrameKept || !IsUnlitCurrent(w, h, tx, ty, s))
+    {
+        parts.push_back(RECT{0, 0, w, h});
+        return;
+    }
+    // What was drawn and is no more, and what is new, each where it was or is.
+    CollectOverlays(w, h, m_Overlays);
+    for (const tagOverlay& o : m_Drawn)
+        if (std::find(m_Overlays.begin(), m_Overlays.end(), o) == m_Overlays.end())
+            parts.push_back(o.box);
+    for (const tagOverlay& o : m_Overlays)
+        if (std::find(m_Drawn.begin(), m_Drawn.end(), o) == m_Drawn.end())
+            parts.push_back(o.box);
+    for (RECT& part : parts)
+    {
+        part.left = part.left < 0 ? 0 : part.left;
+        part.top = part.top < 0 ? 0 : part.top;
+        part.right = part.right > w ? w : part.right;
+        part.bottom = part.bottom > h ? h : part.bottom;
+    }
+    parts.erase(std::remove_if(parts.begin(), parts.end(), [](const RECT& r) { return IsRectEmpty(&r); }),
+                parts.end());
+    MergeParts(parts);
 }
 
 void CKeyboard::BeginFrame(float tx, float ty, float s)
 {
     GetSchemeColour(kBackground).ClearColorGL();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    PushTransform(tx, ty, s);
+}
+
+void CKeyboard::PushTransform(float tx, float ty, float s)
+{
     glPushMatrix();
     glTranslatef(tx, ty, 0.0f);
     // z scaled by 0: one depth for everything, so that what is drawn first stays in front.
@@ -551,22 +719,16 @@ void CKeyboard::BeginFrame(float tx, float ty, float s)
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 }
 
-void CKeyboard::PrepareUnlit(int width, int height, float tx, float ty, float s)
+bool CKeyboard::IsUnlitCurrent(int width, int height, float tx, float ty, float s)
 {
     // Everything the unlit keys' picture depends on, in one comparable row of numbers.
     std::vector<unsigned long>& snapshot = m_KeysScratch;
     snapshot.clear();
-    auto bits = [](float f) {
-        unsigned long u;
-        static_assert(sizeof(u) == sizeof(f), "32-bit float");
-        memcpy(&u, &f, sizeof(u));
-        return u;
-    };
     snapshot.push_back(static_cast<unsigned long>(width));
     snapshot.push_back(static_cast<unsigned long>(height));
-    snapshot.push_back(bits(tx));
-    snapshot.push_back(bits(ty));
-    snapshot.push_back(bits(s));
+    snapshot.push_back(FloatBits(tx));
+    snapshot.push_back(FloatBits(ty));
+    snapshot.push_back(FloatBits(s));
     snapshot.push_back(m_nListBase);
     for (unsigned long i = 0; i < kSchemeSize; ++i)
         snapshot.push_back(GetSchemeColour(i).GetCOLORREF());
@@ -584,20 +746,23 @@ void CKeyboard::PrepareUnlit(int width, int height, float tx, float ty, float s)
         }
         snapshot.push_back(texts);
         snapshot.push_back((k->GetText1()[0] ? 1u : 0u) | (k->GetText2()[0] ? 2u : 0u));
-        snapshot.push_back(bits(k->GetOriginX()));
-        snapshot.push_back(bits(k->GetOriginY()));
-        snapshot.push_back(bits(k->GetFarX()));
-        snapshot.push_back(bits(k->GetFarY()));
-        snapshot.push_back(bits(k->GetInnerX0()));
-        snapshot.push_back(bits(k->GetInnerY0()));
-        snapshot.push_back(bits(k->GetInnerX1()));
-        snapshot.push_back(bits(k->GetInnerY1()));
+        snapshot.push_back(FloatBits(k->GetOriginX()));
+        snapshot.push_back(FloatBits(k->GetOriginY()));
+        snapshot.push_back(FloatBits(k->GetFarX()));
+        snapshot.push_back(FloatBits(k->GetFarY()));
+        snapshot.push_back(FloatBits(k->GetInnerX0()));
+        snapshot.push_back(FloatBits(k->GetInnerY0()));
+        snapshot.push_back(FloatBits(k->GetInnerX1()));
+        snapshot.push_back(FloatBits(k->GetInnerY1()));
     }
-    HGLRC rc = wglGetCurrentContext();
-    if (rc == m_hKeysListRC && !m_Unlit.empty() && snapshot == m_KeysSnapshot)
-        return;
-    m_hKeysListRC = rc;
-    m_KeysSnapshot.swap(snapshot);
+    return m_GL.HasPicture(width, height) && snapshot == m_KeysSnapshot;
+}
+
+void CKeyboard::PrepareUnlit(int width, int height, float tx, float ty, float s)
+{
+    // IsUnlitCurrent left the present snapshot in the scratch row.
+    m_KeysSnapshot.swap(m_KeysScratch);
+    m_bFrameKept = false;
 
     BeginFrame(tx, ty, s);
     std::vector<unsigned long> lit;
@@ -612,32 +777,7 @@ void CKeyboard::PrepareUnlit(int width, int height, float tx, float ty, float s)
     for (CKey* key : m_Keys)
         key->SetActiveShift(static_cast<int>(lit[i++]));
     glPopMatrix();
-    m_nUnlitWidth = width;
-    m_nUnlitHeight = height;
-    m_Unlit.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0);
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, m_Unlit.data());
-}
-
-void CKeyboard::DrawUnlit()
-{
-    if (m_Unlit.empty())
-        return;
-    // At the depth of the keys: whatever this frame drew already stays in front.
-    const GLboolean texture = glIsEnabled(GL_TEXTURE_2D), blend = glIsEnabled(GL_BLEND);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_BLEND);
-    glPushMatrix();
-    glLoadIdentity();
-    glRasterPos3f(0.0f, 0.0f, 0.0f);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glDrawPixels(m_nUnlitWidth, m_nUnlitHeight, GL_RGBA, GL_UNSIGNED_BYTE, m_Unlit.data());
-    glPopMatrix();
-    if (texture)
-        glEnable(GL_TEXTURE_2D);
-    if (blend)
-        glEnable(GL_BLEND);
+    m_GL.KeepPicture(width, height);
 }
 
 void CKeyboard::Draw(HDC)
@@ -645,10 +785,24 @@ void CKeyboard::Draw(HDC)
     if (GetLength() == 0.0f || !m_GL.IsCreated())
         return;
     m_GL.MakeCurrentDC();
-    // The size of the last OnSize, which also set the viewport.
-    Render(m_nClientWidth, m_nClientHeight);
+    // Only what changed since the last frame is drawn and shown; with nothing changed the
+    // view shows its last frame again.
+    GetChangedParts(m_Parts);
+    if (m_Parts.empty())
+        return;
+    const RECT& first = m_Parts.front();
+    if (m_Parts.size() == 1 && first.left == 0 && first.top == 0 && first.right == m_nClientWidth &&
+        first.bottom == m_nClientHeight)
+    {
+        // The size of the last OnSize, which also set the viewport.
+        Render(m_nClientWidth, m_nClientHeight);
+        glFinish();
+        m_GL.SwapBuffers();
+        return;
+    }
+    RenderParts(m_Parts);
     glFinish();
-    m_GL.SwapBuffers();
+    m_GL.SwapBuffers(m_Parts.data(), static_cast<int>(m_Parts.size()));
 }
 
 bool CKeyboard::GetHandDraw(tagHandDraw& hd) const

@@ -112,9 +112,11 @@ public:
     void SetTypeView(unsigned short view);
     void SetShowHands(int show)
     {
-        if (m_nShowHands != (show ? 1u : 0u))
-            Repaint();
-        m_nShowHands = show ? 1 : 0;
+        const unsigned long on = show ? 1 : 0;
+        if (m_nShowHands == on)
+            return;
+        m_nShowHands = on;
+        Repaint();
     }
     void ShowKeyText(int show) { m_nShowKeyText = show ? 1 : 0; }
     CHands* GetpHands() const { return m_pHands; }
@@ -130,6 +132,10 @@ public:
     // Draws one frame into the current context for a client area of width x height, without
     // swapping. False (and nothing drawn, nothing cleared) when the keyboard has no row end.
     bool Render(int width, int height);
+    // The client rectangles (y down) that differ between the frame drawn last and the present
+    // state: none when nothing changed, the whole client area when the last frame cannot be
+    // reused (another size, scheme, layout or context, or a context that does not keep it).
+    void GetChangedParts(std::vector<RECT>& parts);
     // The transformation of a frame: window = (tx, ty) + s * keyboard units.
     void GetViewTransform(int width, int height, float& tx, float& ty, float& s) const;
     // Where the hands go this frame; false when there are no home keys.
@@ -137,14 +143,31 @@ public:
     CGLC& GetGLC() { return m_GL; }
 
 private:
+    // Something a frame draws over the unlit keys (a hand or a lit key): the client rectangle
+    // it covers and what it shows there.
+    struct tagOverlay
+    {
+        RECT box;
+        unsigned long look[5];
+        bool operator==(const tagOverlay& o) const;
+    };
+
     void DrawHand();
-    // The keys without highlight, drawn and read back when anything they show changed.
+    void DrawOverlays();
+    // The unlit keys' picture is kept by the context and drawn again whenever anything it
+    // shows changed; true when the present one still holds.
+    bool IsUnlitCurrent(int width, int height, float tx, float ty, float s);
     void PrepareUnlit(int width, int height, float tx, float ty, float s);
-    void DrawUnlit();
     // Clears the frame and pushes the keyboard's transformation (popped by the caller).
     void BeginFrame(float tx, float ty, float s);
+    void PushTransform(float tx, float ty, float s);
+    void CollectOverlays(int width, int height, std::vector<tagOverlay>& out) const;
+    // Redraws the given client rectangles of the kept frame.
+    void RenderParts(const std::vector<RECT>& parts);
 
     void AssignRoles();
+    // Asks for a frame: only the changed parts of the view are invalidated where the last
+    // frame is kept.
     void Repaint();
 
     CNameObject<CKey> m_Keys;
@@ -167,15 +190,16 @@ private:
     unsigned short m_nTypeView;
     unsigned short m_nContrast;
 
-    // The unlit keys' picture (RGBA rows from the bottom), taken again whenever anything they
-    // show (size, geometry, texts, style, colours, font, context) differs from the snapshot.
-    HGLRC m_hKeysListRC;
-    std::vector<unsigned char> m_Unlit;
-    int m_nUnlitWidth;
-    int m_nUnlitHeight;
+    // Everything the unlit keys' picture (kept by the context) depends on (size, geometry,
+    // texts, style, colours, font), compared before every frame.
     std::vector<unsigned long> m_KeysSnapshot;
     std::vector<unsigned long> m_KeysScratch;  // reused every frame: no allocation while drawing
     std::vector<unsigned long> m_ActiveBefore; // reused by SetActiveKey
+    // The frame in the back buffer: complete for the snapshot, with these overlays.
+    bool m_bFrameKept;
+    std::vector<tagOverlay> m_Drawn;
+    std::vector<tagOverlay> m_Overlays; // reused
+    std::vector<RECT> m_Parts;          // reused
 };
 
 } // namespace KV

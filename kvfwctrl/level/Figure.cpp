@@ -41,7 +41,7 @@ CFigure::CFigure()
     : m_id(0), m_tiling(TILE_BY_WIDTH), m_kind(KIND_PLACED), m_speedX(0.6f), m_speedY(0.6f), m_period(3),
       m_threshold(3), m_tileLimit(0), m_startX(0), m_startY(0), m_stepX(0), m_stepY(0), m_frameCount(0),
       m_part(0), m_direction(0), m_x(0), m_y(0), m_now(0), m_frame(0), m_lastChange(0), m_frameDirection(1),
-      m_top(0), m_bottom(0), m_tilesDrawn(0)
+      m_top(0), m_bottom(0), m_tilesDrawn(0), m_hold(false)
 {}
 
 CFigure::~CFigure()
@@ -194,7 +194,7 @@ CPoint CFigure::Draw(HDC, float width, float height, float x, float y, float z, 
     case KIND_DRIFT:
         if (!animate)
             break;
-        if (m_part >= m_threshold)
+        if (m_part >= m_threshold && !m_hold)
             Drift(width, height);
         current = m_frame < m_pictures.size() ? m_pictures[m_frame] : nullptr;
         if (current)
@@ -245,8 +245,25 @@ CPoint CFigure::Draw(HDC, float width, float height, float x, float y, float z, 
     default:
         break;
     }
-    StepFrame(clock);
+    if (!m_hold)
+        StepFrame(clock);
     return drawn;
+}
+
+bool CFigure::IsStill(int animate) const
+{
+    switch (m_kind)
+    {
+    case KIND_PLACED:
+    case KIND_TILED:
+        return true; // always their first picture, in the same places
+    case KIND_STILL:
+        return m_pictures.size() <= 1;
+    case KIND_DRIFT:
+        return !animate; // not drawn at all then
+    default:
+        return true;
+    }
 }
 
 void CFigure::StepFrame(const SYSTEMTIME& clock)

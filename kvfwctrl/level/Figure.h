@@ -37,6 +37,10 @@ public:
     void Init(int width, int height);
     void Refresh();
     void SetPart(unsigned short part) { m_part = part; }
+    // A held figure is drawn where it is, with its present picture.
+    void SetHold(bool hold) { m_hold = hold; }
+    // True when the figure looks the same in every frame (until the view changes size).
+    bool IsStill(int animate) const;
     unsigned short GetPart() const { return m_part; }
 
     unsigned short GetID() const { return m_id; }
@@ -143,6 +147,7 @@ private:
     float m_top;
     float m_bottom;
     unsigned int m_tilesDrawn;
+    bool m_hold;
 };
 
 // A random value from 0 to 1 and a random choice of 0 and 1, from the standard generator.

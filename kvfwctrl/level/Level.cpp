@@ -9,7 +9,7 @@
 
 namespace KV {
 
-CLevel::CLevel() : m_part(0)
+CLevel::CLevel() : m_part(0), m_stillGeneration(0)
 {
     SetName(L"");
 }
@@ -29,6 +29,7 @@ void CLevel::Serialize(std::ostream& out)
 
 void CLevel::Serialize(std::istream& in)
 {
+    ++m_stillGeneration;
     CNameObject<CFigure>::Serialize(in);
     // A bad version word or a damaged figure ends the reading there.
     if (!in)
@@ -91,6 +92,7 @@ void CLevel::Draw(HDC, const CRect&, unsigned short) {}
 
 void CLevel::SetBackground(const CRGBA* colours, unsigned short count)
 {
+    ++m_stillGeneration;
     m_background.clear();
     if (!colours)
         return;
@@ -110,20 +112,57 @@ void CLevel::SetPart(unsigned short part)
 
 void CLevel::Init(int width, int height)
 {
+    // The pictures are made again: so is the still part.
+    ++m_stillGeneration;
     for (CFigure* figure : *this)
         figure->Init(width, height);
 }
 
 void CLevel::Refresh()
 {
+    ++m_stillGeneration;
     for (CFigure* figure : *this)
         figure->Refresh();
 }
 
+size_t CLevel::FirstMovingFigure(unsigned short animate) const
+{
+    size_t i = 3;
+    while (i < GetCount() && Get(i)->IsStill(animate))
+        ++i;
+    return i < GetCount() ? i : GetCount();
+}
+
+void CLevel::DrawBackground(const CRect& view) const
+{
+    if (m_background.size() < BACKGROUND_COLOURS)
+        return;
+    const float L = static_cast<float>(view.left), T = static_cast<float>(view.top);
+    const float R = static_cast<float>(view.right), B = static_cast<float>(view.bottom);
+    const float vx[8] = {L, L, L, R / 2, R, R, R, R / 2};
+    const float vy[8] = {T, B / 2, B, B, B, B / 2, T, T};
+    glDisable(GL_TEXTURE_2D);
+    glShadeModel(GL_SMOOTH);
+    glBegin(GL_POLYGON);
+    for (int i = 0; i < 8; ++i)
+    {
+        glColor3ub(m_background[i].r, m_background[i].g, m_background[i].b);
+        glVertex3f(vx[i], vy[i], -50.0f);
+    }
+    glEnd();
+}
+
 CLevelFW::CLevelFW()
     : m_letterTotal(0), m_letterCounter(0), m_stepping(0), m_stepFraction(0), m_stepCounter(0),
-      m_stepTotal(0), m_pause(0)
+      m_stepTotal(0), m_pause(0), m_hold(0)
 {}
+
+void CLevelFW::SetHold(int hold)
+{
+    m_hold = hold ? 1 : 0;
+    for (CFigure* figure : *this)
+        figure->SetHold(hold != 0);
+}
 
 CLevelFW::~CLevelFW() = default;
 
@@ -160,6 +199,8 @@ void CLevelFW::SetTotalSpeedLetter(unsigned short total)
 float CLevelFW::StepIndicators()
 {
     float k = m_stepCounter + 1;
+    if (m_stepping && m_hold)
+        return m_stepCounter + m_stepFraction;
     if (m_stepping)
     {
         m_stepFraction += 0.01f;
@@ -198,28 +239,27 @@ void CLevelFW::GetIndicatorPos(const CRect& view, float k, float pos[6]) const
 
 void CLevelFW::Draw(HDC dc, const CRect& view, unsigned short animate)
 {
-    const float L = static_cast<float>(view.left), T = static_cast<float>(view.top);
+    DrawStill(dc, view, animate);
+    DrawMoving(dc, view, animate);
+}
+
+void CLevelFW::DrawStill(HDC dc, const CRect& view, unsigned short animate)
+{
     const float R = static_cast<float>(view.right), B = static_cast<float>(view.bottom);
-
-    if (m_background.size() >= BACKGROUND_COLOURS)
-    {
-        const float vx[8] = {L, L, L, R / 2, R, R, R, R / 2};
-        const float vy[8] = {T, B / 2, B, B, B, B / 2, T, T};
-        glDisable(GL_TEXTURE_2D);
-        glShadeModel(GL_SMOOTH);
-        glBegin(GL_POLYGON);
-        for (int i = 0; i < 8; ++i)
-        {
-            glColor3ub(m_background[i].r, m_background[i].g, m_background[i].b);
-            glVertex3f(vx[i], vy[i], -50.0f);
-        }
-        glEnd();
-    }
-
     SYSTEMTIME clock;
     ::GetSystemTime(&clock);
+    DrawBackground(view);
+    const size_t moving = FirstMovingFigure(animate);
+    for (size_t i = 3; i < moving; ++i)
+        Get(i)->Draw(dc, R, B, 0, 0, static_cast<float>(i) - 50.0f + 0.2f, clock, animate);
+}
 
-    for (size_t i = 3; i < GetCount(); ++i)
+void CLevelFW::DrawMoving(HDC dc, const CRect& view, unsigned short animate)
+{
+    const float R = static_cast<float>(view.right), B = static_cast<float>(view.bottom);
+    SYSTEMTIME clock;
+    ::GetSystemTime(&clock);
+    for (size_t i = FirstMovingFigure(animate); i < GetCount(); ++i)
         Get(i)->Draw(dc, R, B, 0, 0, static_cast<float>(i) - 50.0f + 0.2f, clock, animate);
 
     if (!animate)

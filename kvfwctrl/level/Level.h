@@ -41,9 +41,19 @@ public:
     void Init(int width, int height);
     void Refresh();
 
+    // Index (3 or more) of the first decorative figure whose picture or place changes from
+    // frame to frame; the count when none does.
+    size_t FirstMovingFigure(unsigned short animate) const;
+    // Changes whenever what the still part of a frame shows may have changed (other figures,
+    // background or pictures); the still part also follows the view's size and animate.
+    unsigned long GetStillGeneration() const { return m_stillGeneration; }
+
 protected:
+    void DrawBackground(const CRect& view) const;
+
     std::vector<CRGBA> m_background;
     unsigned short m_part;
+    unsigned long m_stillGeneration;
 };
 
 class KVFWCTRL_API CLevelFW : public CLevel
@@ -52,7 +62,13 @@ public:
     CLevelFW();
     virtual ~CLevelFW();
 
+    // A whole frame: the still part, then the moving one.
     void Draw(HDC dc, const CRect& view, unsigned short animate) override;
+    // The still part of a frame: the background and the decorative figures before the first
+    // moving one (see FirstMovingFigure); the same in every frame of one generation and size.
+    void DrawStill(HDC dc, const CRect& view, unsigned short animate);
+    // The rest: the moving figures and the indicators, in front of the still part.
+    void DrawMoving(HDC dc, const CRect& view, unsigned short animate);
 
     void SetPause(int pause) { m_pause = pause ? 1 : 0; }
     int GetPause() const { return m_pause; }
@@ -74,6 +90,10 @@ public:
     // Advances a step in progress by one frame and returns the position factor k of the
     // traveller (figure 1 stands at (cx - w0 - w1) * k / total).
     float StepIndicators();
+    // While held, frames show every figure where it is, without moving or animating it (a
+    // frame that only shows a typed key must not run the level faster).
+    void SetHold(int hold);
+    bool IsHeld() const { return m_hold != 0; }
     // Where the three indicators stand for a view and a factor k (x, y of figures 0, 1, 2).
     void GetIndicatorPos(const CRect& view, float k, float pos[6]) const;
 
@@ -85,6 +105,7 @@ private:
     float m_stepCounter;
     float m_stepTotal;
     unsigned long m_pause;
+    unsigned long m_hold;
 };
 
 } // namespace KV

@@ -8,11 +8,9 @@ namespace KV {
 
 CBaseInput::CBaseInput()
     : m_pLevel(nullptr), m_nAnimation(1), m_nDraw(1), m_nPause(0), m_background(255, 255, 255),
-      m_zoneColour(0, 210, 210), m_fZoneUnit(1.0f), m_nZoneType(ZONE_GREY), m_nZoneSide(0)
-{
-    for (float& w : m_aGlyphWidths)
-        w = 0;
-}
+      m_zoneColour(0, 210, 210), m_fZoneUnit(1.0f), m_nZoneType(ZONE_GREY), m_nZoneSide(0),
+      m_still{nullptr, 0, 0, 0, 0}
+{}
 
 CBaseInput::~CBaseInput()
 {
@@ -37,9 +35,7 @@ void CBaseInput::CreateGL()
     glDepthFunc(GL_LESS);
     glShadeModel(GL_SMOOTH);
     glEnable(GL_TEXTURE_2D);
-    for (int i = 0; i < 256; ++i)
-        m_aGlyphWidths[i] = m_gl.GetGlyphWidth(static_cast<unsigned char>(i));
-    m_text.SetGlyphWidths(m_aGlyphWidths);
+    m_text.SetGlyphWidths(m_gl.GetGlyphWidths());
     // The projection and layout for the present size, so a paint before the first resize
     // already draws in place.
     RECT rc;
@@ -62,8 +58,6 @@ void CBaseInput::SetLOGFONT(const LOGFONTW* font)
         // The glyphs follow the new font at once.
         m_gl.MakeCurrentDC();
         m_gl.SetFont(m_gl.GetHDC());
-        for (int i = 0; i < 256; ++i)
-            m_aGlyphWidths[i] = m_gl.GetGlyphWidth(static_cast<unsigned char>(i));
     }
     {
         CWindowDC dc(nullptr);
@@ -342,6 +336,15 @@ void CBaseInput::Draw(HDC dc)
         m_gl.SwapBuffers();
 }
 
+void CBaseInput::ShowTyped()
+{
+    if (m_pLevel)
+        m_pLevel->SetHold(1);
+    Draw(nullptr);
+    if (m_pLevel)
+        m_pLevel->SetHold(0);
+}
+
 int CBaseInput::DrawFrame(HDC dc)
 {
     if (!m_nDraw || !m_gl.IsCreated() || !m_hWnd)
@@ -351,16 +354,34 @@ int CBaseInput::DrawFrame(HDC dc)
     ::GetClientRect(m_hWnd, &rc);
     const float R = static_cast<float>(rc.right), B = static_cast<float>(rc.bottom);
 
+    // The background and the figures that never move are drawn once and their picture
+    // reused: a frame draws only what moves and the text.
+    const CRect view(rc);
+    const tagStill still = {m_pLevel, m_pLevel ? m_pLevel->GetStillGeneration() : 0, rc.right, rc.bottom,
+                            static_cast<unsigned short>(m_nAnimation == 1 ? 1 : 0)};
+    const bool stillKept = m_pLevel && m_nAnimation && still.level == m_still.level &&
+                           still.generation == m_still.generation && still.width == m_still.width &&
+                           still.height == m_still.height && still.animate == m_still.animate &&
+                           m_gl.HasPicture(rc.right, rc.bottom);
     if (m_nAnimation)
         glClearColor(1, 1, 1, 0);
     else
         m_background.ClearColorGL();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The kept picture covers the whole view (and a colour clear would take it away).
+    glClear(stillKept ? GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_TEXTURE_2D);
 
     if (m_pLevel && m_nAnimation)
     {
-        m_pLevel->Draw(dc, CRect(rc), m_nAnimation == 1 ? 1 : 0);
+        if (stillKept)
+            m_gl.DrawPicture();
+        else
+        {
+            m_pLevel->DrawStill(dc, view, still.animate);
+            m_gl.KeepPicture(rc.right, rc.bottom);
+            m_still = still;
+        }
+        m_pLevel->DrawMoving(dc, view, still.animate);
         glDisable(GL_TEXTURE_2D);
         glDisable(GL_BLEND);
     }
@@ -379,6 +400,7 @@ int CBaseInput::DrawFrame(HDC dc)
         DrawLetterZone(R, B);
 
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    m_text.EnsureGlyphs(m_gl);
     glListBase(m_gl.GetFontBase());
     m_text.Draw();
     glFinish();

@@ -26,6 +26,9 @@ public:
     // A child window of class "STATIC" at rect (left, top, right, bottom) of the parent.
     HWND Create(HINSTANCE instance, HWND parent, DWORD style, const RECT& rect, UINT id) override;
     void Draw(HDC dc) override;
+    // Draws and shows a frame at once for a typed key, with the level as it stands: its
+    // figures move on with the clock's frames only, however fast the learner types.
+    void ShowTyped();
     // Draws one frame into the back buffer and finishes it, without showing it; 0 when
     // nothing was drawn.
     int DrawFrame(HDC dc);
@@ -101,7 +104,14 @@ private:
     short m_nZoneType;
     unsigned long m_nZoneSide;
     CTextOut m_text;
-    float m_aGlyphWidths[256];
+    // What the picture of the level's still part kept by the context shows.
+    struct tagStill
+    {
+        const CLevelFW* level;
+        unsigned long generation;
+        int width, height;
+        unsigned short animate;
+    } m_still;
 };
 
 } // namespace KV

@@ -40,6 +40,8 @@ public:
     unsigned long GetSecondMetric() const { return m_nSecond; }
     unsigned long GetFirstVisible() const { return m_nFirstVisible; }
     unsigned long GetTyped() const { return m_nTyped; }
+    // The whole text the typed part is taken from.
+    const char* GetText() const { return m_pText; }
     unsigned long GetVisibleCount() const { return m_nVisible; }
     unsigned long GetCapacity() const { return m_nCapacity; }
     float GetLetterScale() const { return m_fScale; }

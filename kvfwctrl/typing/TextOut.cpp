@@ -153,6 +153,19 @@ void CTextOut::DrawString(const char* text, unsigned long length, float x, float
     glPopMatrix();
 }
 
+void CTextOut::EnsureGlyphs(CGLC& gl) const
+{
+    static const char kClock[] = "0123456789:";
+    gl.EnsureGlyphs(kClock, sizeof kClock - 1);
+    gl.EnsureGlyphs(m_szPause, m_aLength[LEN_PAUSE]);
+    gl.EnsureGlyphs(m_szTop, m_aLength[LEN_TOP]);
+    gl.EnsureGlyphs(m_szBottom, m_aLength[LEN_BOTTOM]);
+    gl.EnsureGlyphs(m_szSection, m_aLength[LEN_SECTION]);
+    gl.EnsureGlyphs(m_szLesson, m_aLength[LEN_LESSON]);
+    gl.EnsureGlyphs(m_pUntyped, m_nUntyped);
+    gl.EnsureGlyphs(m_typed.GetText(), m_typed.GetTyped());
+}
+
 void CTextOut::Draw()
 {
     if (!m_nDraw)

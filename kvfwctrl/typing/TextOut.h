@@ -3,6 +3,7 @@
 // the clock, the prompts before a lesson and the pause word in the corners.
 #include "kvfwctrl/kvfwctrl_api.h"
 #include "kvfwctrl/typing/LettersOut.h"
+#include "kvinterf/gl/GLC.h"
 #include "kvstruct/core/Colour.h"
 #include <windows.h>
 
@@ -57,6 +58,8 @@ public:
     // Layout from given metrics: M maximum character width, H height, leading.
     void CalcTextDate(long maxWidth, long height, long leading);
 
+    // Has the glyphs of every text a frame may draw built in the context.
+    void EnsureGlyphs(CGLC& gl) const;
     void Draw();
     void DrawPause();
     void DrawLessonName();

@@ -88,12 +88,18 @@ struct CGLC::tagOffscreen
     PFNWGLGETPBUFFERDCARBPROC getPbufferDC = nullptr;
     PFNWGLRELEASEPBUFFERDCARBPROC releasePbufferDC = nullptr;
     PFNWGLDESTROYPBUFFERARBPROC destroyPbuffer = nullptr;
+    // Sets the raster position in window coordinates (GL 1.4); null where missing.
+    void(APIENTRY* windowPos)(GLint, GLint) = nullptr;
     // The pbuffer only grows, so a view made smaller keeps drawing in its lower-left part.
+    // It is twice the view's height: the rows from height up hold the kept picture.
     int width = 0, height = 0;
     // The last frame shown, bottom row first, 32-bit BGRA: WM_PAINT repeats it.
     std::vector<unsigned char> frame;
     int frameWidth = 0, frameHeight = 0;
+    // While the view paints: what of the frame its owner has shown already (a whole frame, or
+    // parts of it); the rest of the region to paint is shown from the last frame.
     bool shownInPaint = false;
+    HRGN shownPartsInPaint = nullptr;
 
     template <typename T>
     static bool Load(T& fn, const char* name)
@@ -103,6 +109,7 @@ struct CGLC::tagOffscreen
     }
     bool LoadCalls()
     {
+        Load(windowPos, "glWindowPos2i");
         return Load(createPbuffer, "wglCreatePbufferARB") && Load(getPbufferDC, "wglGetPbufferDCARB") &&
                Load(releasePbufferDC, "wglReleasePbufferDCARB") &&
                Load(destroyPbuffer, "wglDestroyPbufferARB");
@@ -119,7 +126,7 @@ struct CGLC::tagOffscreen
         w = w < 1 ? 1 : w;
         h = h < 1 ? 1 : h;
         const int attributes[] = {0};
-        HPBUFFERARB made = createPbuffer(helperDC, GetPixelFormat(helperDC), w, h, attributes);
+        HPBUFFERARB made = createPbuffer(helperDC, GetPixelFormat(helperDC), w, 2 * h, attributes);
         HDC dc = made ? getPbufferDC(made) : nullptr;
         if (!dc)
         {
@@ -144,8 +151,16 @@ struct CGLC::tagOffscreen
         return true;
     }
 
+    void ForgetShownParts()
+    {
+        if (shownPartsInPaint)
+            DeleteObject(shownPartsInPaint);
+        shownPartsInPaint = nullptr;
+    }
+
     void Release()
     {
+        ForgetShownParts();
         if (pbuffer)
         {
             releasePbufferDC(pbuffer, pbufferDC);
@@ -174,17 +189,60 @@ struct CGLC::tagOffscreen
             return;
         }
         frame.resize(static_cast<size_t>(frameWidth) * frameHeight * 4);
-        GLint pack = 4, readBuffer = GL_BACK;
+        ReadBlock(0, 0, frameWidth, frameHeight);
+    }
+
+    // True when the frame read last still has the view's size, so parts of it can be renewed.
+    bool FrameFitsView() const
+    {
+        RECT client = {};
+        GetClientRect(view, &client);
+        const int w = client.right < width ? client.right : width;
+        const int h = client.bottom < height ? client.bottom : height;
+        return !frame.empty() && w == frameWidth && h == frameHeight;
+    }
+
+    // The part of the frame a client rectangle covers, in rows from the bottom; false when
+    // nothing of it lies in the frame.
+    bool FramePart(const RECT& r, int& x, int& y, int& w, int& h) const
+    {
+        const int left = r.left < 0 ? 0 : r.left;
+        const int top = r.top < 0 ? 0 : r.top;
+        const int right = r.right > frameWidth ? frameWidth : r.right;
+        const int bottom = r.bottom > frameHeight ? frameHeight : r.bottom;
+        if (left >= right || top >= bottom)
+            return false;
+        x = left;
+        y = frameHeight - bottom;
+        w = right - left;
+        h = bottom - top;
+        return true;
+    }
+
+    // Reads a block of the back buffer (rows from the bottom) into its place in the frame.
+    void ReadBlock(int x, int y, int w, int h)
+    {
+        GLint pack = 4, rowLength = 0, skipPixels = 0, skipRows = 0, readBuffer = GL_BACK;
         glGetIntegerv(GL_PACK_ALIGNMENT, &pack);
+        glGetIntegerv(GL_PACK_ROW_LENGTH, &rowLength);
+        glGetIntegerv(GL_PACK_SKIP_PIXELS, &skipPixels);
+        glGetIntegerv(GL_PACK_SKIP_ROWS, &skipRows);
         glGetIntegerv(GL_READ_BUFFER, &readBuffer);
         glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glPixelStorei(GL_PACK_ROW_LENGTH, frameWidth);
+        glPixelStorei(GL_PACK_SKIP_PIXELS, x);
+        glPixelStorei(GL_PACK_SKIP_ROWS, y);
         glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, frameWidth, frameHeight, GL_BGRA, GL_UNSIGNED_BYTE, frame.data());
+        glReadPixels(x, y, w, h, GL_BGRA, GL_UNSIGNED_BYTE, frame.data());
         glReadBuffer(static_cast<GLenum>(readBuffer));
+        glPixelStorei(GL_PACK_SKIP_ROWS, skipRows);
+        glPixelStorei(GL_PACK_SKIP_PIXELS, skipPixels);
+        glPixelStorei(GL_PACK_ROW_LENGTH, rowLength);
         glPixelStorei(GL_PACK_ALIGNMENT, pack);
     }
 
-    void ShowFrame(HDC dc) const
+    // Copies a block of the frame (rows from the bottom) onto the view.
+    void ShowBlock(HDC dc, int x, int y, int w, int h) const
     {
         if (frame.empty() || !dc)
             return;
@@ -195,14 +253,35 @@ struct CGLC::tagOffscreen
         bmi.bmiHeader.biPlanes = 1;
         bmi.bmiHeader.biBitCount = 32;
         bmi.bmiHeader.biCompression = BI_RGB;
-        SetDIBitsToDevice(dc, 0, 0, frameWidth, frameHeight, 0, 0, 0, frameHeight, frame.data(), &bmi,
+        SetDIBitsToDevice(dc, x, frameHeight - y - h, w, h, x, y, 0, frameHeight, frame.data(), &bmi,
                           DIB_RGB_COLORS);
     }
 
     void ShowFrame() const
     {
         HDC dc = GetDC(view);
-        ShowFrame(dc);
+        ShowBlock(dc, 0, 0, frameWidth, frameHeight);
+        ReleaseDC(view, dc);
+    }
+
+    // Shows the parts of the frame in a region of the view (client coordinates).
+    void ShowRegion(HRGN region) const
+    {
+        const DWORD size = GetRegionData(region, 0, nullptr);
+        if (!size || frame.empty())
+            return;
+        std::vector<unsigned char> buffer(size);
+        RGNDATA* data = reinterpret_cast<RGNDATA*>(buffer.data());
+        if (!GetRegionData(region, size, data))
+            return;
+        const RECT* rects = reinterpret_cast<const RECT*>(data->Buffer);
+        HDC dc = GetDC(view);
+        for (DWORD i = 0; i < data->rdh.nCount; ++i)
+        {
+            int x, y, w, h;
+            if (FramePart(rects[i], x, y, w, h))
+                ShowBlock(dc, x, y, w, h);
+        }
         ReleaseDC(view, dc);
     }
 };
@@ -215,7 +294,7 @@ bool CGLC::OffscreenForChildren()
 
 CGLC::CGLC()
     : m_hRC(nullptr), m_hDC(nullptr), m_nFontBase(kDefaultFontBase), m_nCodePage(1252), m_aGlyphWidth{},
-      m_pOffscreen(nullptr)
+      m_hFont(nullptr), m_aGlyphChar{}, m_aGlyphBuilt{}, m_pOffscreen(nullptr), m_nPictureWidth(0), m_nPictureHeight(0), m_nPictureTexture(0)
 {
     DefaultFont(m_Font);
 }
@@ -230,6 +309,9 @@ CGLC::~CGLC()
         delete m_pOffscreen;
         m_pOffscreen = nullptr;
     }
+    if (m_hFont)
+        DeleteObject(m_hFont);
+    m_hFont = nullptr;
     m_hRC = nullptr;
     m_hDC = nullptr;
     DefaultFont(m_Font);
@@ -291,21 +373,47 @@ LRESULT CALLBACK CGLC::ViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return DefSubclassProc(hwnd, msg, wParam, lParam);
     switch (msg)
     {
-    case WM_SIZE:
-        // The drawable follows the view before its owner sets the viewport.
+    case WM_SIZE: {
+        // The drawable follows the view before its owner sets the viewport; a new one holds
+        // no kept picture.
+        const HPBUFFERARB before = off->pbuffer;
         if (off->Grow(LOWORD(lParam), HIWORD(lParam), self->m_hRC))
             self->m_hDC = off->pbufferDC;
+        if (off->pbuffer != before)
+            self->ForgetPicture();
         break;
+    }
     case WM_ERASEBKGND:
         // The whole client area is the frame.
         return 1;
     case WM_PAINT: {
-        // The owner may draw and show a new frame while painting; otherwise the last one is
-        // shown again.
+        // The owner may draw and show a new frame, or parts of one, while painting; the rest
+        // of the region to paint is shown from the last frame.
+        HRGN toPaint = CreateRectRgn(0, 0, 0, 0);
+        if (toPaint && GetUpdateRgn(hwnd, toPaint, FALSE) == ERROR)
+        {
+            DeleteObject(toPaint);
+            toPaint = nullptr;
+        }
         off->shownInPaint = false;
+        off->ForgetShownParts();
+        off->shownPartsInPaint = CreateRectRgn(0, 0, 0, 0);
         LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
-        if (!off->shownInPaint && self->m_pOffscreen == off)
-            off->ShowFrame();
+        // The owner may have let its context go while painting.
+        if (self->m_pOffscreen == off)
+        {
+            if (!off->shownInPaint)
+            {
+                if (toPaint && off->shownPartsInPaint &&
+                    CombineRgn(toPaint, toPaint, off->shownPartsInPaint, RGN_DIFF) != ERROR)
+                    off->ShowRegion(toPaint);
+                else
+                    off->ShowFrame();
+            }
+            off->ForgetShownParts();
+        }
+        if (toPaint)
+            DeleteObject(toPaint);
         return result;
     }
     case WM_NCDESTROY:
@@ -380,7 +488,7 @@ int CGLC::SetupPixelFormat(HDC dc)
     return 1;
 }
 
-int CGLC::SetFont(HDC dc)
+int CGLC::SetFont(HDC /*dc*/)
 {
     if (!m_hRC)
         return 0;
@@ -388,46 +496,70 @@ int CGLC::SetFont(HDC dc)
     if (m_nFontBase != kDefaultFontBase)
         glDeleteLists(m_nFontBase, 256);
     m_nFontBase = kDefaultFontBase;
+    ForgetGlyphs();
     GLuint base = glGenLists(256);
     if (!base)
         return 0;
-    CFontHandle font(CreateFontIndirectW(&m_Font));
-    if (!font.IsValid())
+    m_hFont = CreateFontIndirectW(&m_Font);
+    if (!m_hFont)
     {
         glDeleteLists(base, 256);
         return 0;
     }
     m_nFontBase = base;
-    CSelectObject select(dc, font);
-    // Each byte becomes the character it means in the code page; runs of consecutive
-    // characters are built in one call.
-    wchar_t chars[256];
+    // Each byte stands for the character it means in the code page.
     for (int i = 0; i < 256; ++i)
     {
         char byte = static_cast<char>(i);
         wchar_t wc = 0;
         if (i == 0 || MultiByteToWideChar(m_nCodePage, 0, &byte, 1, &wc, 1) != 1)
             wc = static_cast<wchar_t>(i);
-        chars[i] = wc;
+        m_aGlyphChar[i] = wc;
     }
-    GLYPHMETRICSFLOAT metrics[256] = {};
-    BOOL ok = TRUE;
-    for (int i = 0; i < 256;)
-    {
-        int n = 1;
-        while (i + n < 256 && chars[i + n] == chars[i] + n)
-            ++n;
-        if (!wglUseFontOutlinesW(dc, chars[i], n, base + i, 0.0f, 0.0f, WGL_FONT_POLYGONS, metrics + i))
-            ok = FALSE;
-        i += n;
-    }
-    for (int i = 0; i < 256; ++i)
-        m_aGlyphWidth[i] = ok ? metrics[i].gmfCellIncX : 0.0f;
-    return ok ? 1 : 0;
+    return 1;
 }
 
-float CGLC::GetGlyphWidth(unsigned char code) const
+void CGLC::ForgetGlyphs()
 {
+    if (m_hFont)
+        DeleteObject(m_hFont);
+    m_hFont = nullptr;
+    for (int i = 0; i < 256; ++i)
+    {
+        m_aGlyphBuilt[i] = false;
+        m_aGlyphWidth[i] = 0.0f;
+    }
+}
+
+void CGLC::EnsureGlyphs(const char* text, size_t length)
+{
+    if (!text || !m_hFont || !m_hRC)
+        return;
+    size_t i = 0;
+    while (i < length && m_aGlyphBuilt[static_cast<unsigned char>(text[i])])
+        ++i;
+    if (i == length)
+        return;
+    CurrentScope scope(m_hDC, m_hRC);
+    CSelectObject select(m_hDC, m_hFont);
+    for (; i < length; ++i)
+    {
+        const unsigned char code = static_cast<unsigned char>(text[i]);
+        if (m_aGlyphBuilt[code])
+            continue;
+        // Tried once: a glyph the font cannot give stays empty, with no width.
+        m_aGlyphBuilt[code] = true;
+        GLYPHMETRICSFLOAT metrics = {};
+        if (wglUseFontOutlinesW(m_hDC, m_aGlyphChar[code], 1, m_nFontBase + code, 0.0f, 0.0f, WGL_FONT_POLYGONS,
+                                &metrics))
+            m_aGlyphWidth[code] = metrics.gmfCellIncX;
+    }
+}
+
+float CGLC::GetGlyphWidth(unsigned char code)
+{
+    const char byte = static_cast<char>(code);
+    EnsureGlyphs(&byte, 1);
     return m_aGlyphWidth[code];
 }
 
@@ -477,8 +609,118 @@ void CGLC::Destroy(HWND hWnd)
     m_hRC = nullptr;
     m_hDC = nullptr;
     m_nFontBase = kDefaultFontBase;
-    for (float& w : m_aGlyphWidth)
-        w = 0.0f;
+    ForgetGlyphs();
+    ForgetPicture();
+    m_nPictureTexture = 0; // went with the context
+}
+
+namespace {
+
+// Copies a block of the back buffer within it, colour only, by the quickest way GL has.
+void CopyBlock(void(APIENTRY* windowPos)(GLint, GLint), int sx, int sy, int w, int h, int dx, int dy)
+{
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_PIXEL_MODE_BIT);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_SCISSOR_TEST);
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_FOG);
+    glReadBuffer(GL_BACK);
+    windowPos(dx, dy);
+    glCopyPixels(sx, sy, w, h, GL_COLOR);
+    glPopAttrib();
+}
+
+} // namespace
+
+void CGLC::KeepPicture(int width, int height)
+{
+    ForgetPicture();
+    if (!m_hRC || width <= 0 || height <= 0)
+        return;
+    CurrentScope scope(m_hDC, m_hRC);
+    tagOffscreen* off = m_pOffscreen;
+    if (off && off->windowPos && width <= off->width && height <= off->height)
+        CopyBlock(off->windowPos, 0, 0, width, height, 0, off->height);
+    else
+    {
+        if (!m_nPictureTexture || !glIsTexture(m_nPictureTexture))
+        {
+            GLuint name = 0;
+            glGenTextures(1, &name);
+            m_nPictureTexture = name;
+        }
+        glPushAttrib(GL_TEXTURE_BIT);
+        glBindTexture(GL_TEXTURE_2D, m_nPictureTexture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+        glReadBuffer(GL_BACK);
+        glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 0, 0, width, height, 0);
+        glPopAttrib();
+    }
+    m_nPictureWidth = width;
+    m_nPictureHeight = height;
+}
+
+void CGLC::DrawPicture(const RECT* part) const
+{
+    if (m_nPictureWidth <= 0 || !m_hRC)
+        return;
+    const int W = m_nPictureWidth, H = m_nPictureHeight;
+    RECT r = {0, 0, W, H};
+    if (part)
+    {
+        r.left = part->left < 0 ? 0 : part->left;
+        r.top = part->top < 0 ? 0 : part->top;
+        r.right = part->right > W ? W : part->right;
+        r.bottom = part->bottom > H ? H : part->bottom;
+        if (r.left >= r.right || r.top >= r.bottom)
+            return;
+    }
+    // In GL rows from the bottom.
+    const int x = r.left, y = H - r.bottom, w = r.right - r.left, h = r.bottom - r.top;
+    CurrentScope scope(m_hDC, m_hRC);
+    tagOffscreen* off = m_pOffscreen;
+    if (off && off->windowPos && W <= off->width && H <= off->height)
+    {
+        CopyBlock(off->windowPos, x, off->height + y, w, h, x, y);
+        return;
+    }
+    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glDisable(GL_SCISSOR_TEST);
+    glDisable(GL_ALPHA_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, m_nPictureTexture);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, W, 0, H, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    const float s0 = static_cast<float>(x) / W, s1 = static_cast<float>(x + w) / W;
+    const float t0 = static_cast<float>(y) / H, t1 = static_cast<float>(y + h) / H;
+    glBegin(GL_QUADS);
+    glTexCoord2f(s0, t0);
+    glVertex2i(x, y);
+    glTexCoord2f(s1, t0);
+    glVertex2i(x + w, y);
+    glTexCoord2f(s1, t1);
+    glVertex2i(x + w, y + h);
+    glTexCoord2f(s0, t1);
+    glVertex2i(x, y + h);
+    glEnd();
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopAttrib();
 }
 
 void CGLC::SwapBuffers() const
@@ -489,10 +731,45 @@ void CGLC::SwapBuffers() const
         m_pOffscreen->ReadFrame();
         m_pOffscreen->ShowFrame();
         m_pOffscreen->shownInPaint = true;
+        // What is shown needs no paint, also when the frame was drawn outside one.
+        ValidateRect(m_pOffscreen->view, nullptr);
         return;
     }
     if (m_hDC)
+    {
         ::SwapBuffers(m_hDC);
+        if (HWND view = WindowFromDC(m_hDC))
+            ValidateRect(view, nullptr);
+    }
+}
+
+void CGLC::SwapBuffers(const RECT* parts, int count) const
+{
+    tagOffscreen* off = m_pOffscreen;
+    if (!off || !off->FrameFitsView())
+    {
+        SwapBuffers();
+        return;
+    }
+    CurrentScope scope(m_hDC, m_hRC);
+    HDC dc = GetDC(off->view);
+    for (int i = 0; i < count; ++i)
+    {
+        int x, y, w, h;
+        if (!off->FramePart(parts[i], x, y, w, h))
+            continue;
+        off->ReadBlock(x, y, w, h);
+        off->ShowBlock(dc, x, y, w, h);
+        const RECT shown = {x, off->frameHeight - y - h, x + w, off->frameHeight - y};
+        ValidateRect(off->view, &shown);
+        if (off->shownPartsInPaint)
+        {
+            HRGN part = CreateRectRgnIndirect(&shown);
+            CombineRgn(off->shownPartsInPaint, off->shownPartsInPaint, part, RGN_OR);
+            DeleteObject(part);
+        }
+    }
+    ReleaseDC(off->view, dc);
 }
 
 } // namespace KV

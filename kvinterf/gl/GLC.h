@@ -26,12 +26,20 @@ public:
     int Create(HWND hWnd);
     // Double-buffered RGBA, 24 colour bits, 32 depth bits. 1, or 0 after a report.
     int SetupPixelFormat(HDC dc);
-    // Builds the 256 glyph lists from the stored font. 1, or 0 when the font cannot be made.
+    // Makes the stored font the glyph lists' font: the 256 list names are reserved, each
+    // glyph's outline is built when it is first asked for (EnsureGlyphs, GetGlyphWidth), so a
+    // context pays only for the characters it shows. 1, or 0 when the font cannot be made.
     int SetFont(HDC dc);
     // First of the 256 glyph lists.
     unsigned int GetFontBase() const { return m_nFontBase; }
-    // Advance of one glyph in units of the font height (0 before SetFont).
-    float GetGlyphWidth(unsigned char code) const;
+    // Builds the lists of these bytes' glyphs that are not built yet (not between glBegin and
+    // glEnd, nor while a list is being compiled).
+    void EnsureGlyphs(const char* text, size_t length);
+    // Advance of one glyph in units of the font height, its list built first (0 before
+    // SetFont).
+    float GetGlyphWidth(unsigned char code);
+    // The 256 advances as built so far (0 for glyphs not built yet).
+    const float* GetGlyphWidths() const { return m_aGlyphWidth; }
 
     const LOGFONTW* GetLOGFONT() const { return &m_Font; }
     // Takes effect at the next Create or SetFont; nullptr restores the default font.
@@ -50,6 +58,28 @@ public:
 
     // Shows the frame: the buffer swap, or the copy onto the view when drawing off screen.
     void SwapBuffers() const;
+    // Shows only these parts of the frame (client rectangles, y down); the rest of the view
+    // keeps what it showed. Where the frame is not kept (see KeepsFrame) the whole frame is
+    // shown, as by SwapBuffers().
+    void SwapBuffers(const RECT* parts, int count) const;
+    // True when the back buffer still holds the last frame when the next one begins (the
+    // off-screen path swaps nothing), so a frame may redraw only what changed.
+    bool KeepsFrame() const { return m_pOffscreen != nullptr; }
+
+    // A picture of the view kept in the context for quick reuse (the part of a frame that
+    // seldom changes): KeepPicture copies the back buffer's width x height view area into it,
+    // DrawPicture copies it (or one client rectangle of it) back into the back buffer, colour
+    // only, whatever the transformation and the depth test. Off screen the picture lives in
+    // the drawable beside the view and is copied without going through texturing; there a
+    // colour clear of the whole drawable takes it away: clear only the depth before drawing
+    // the picture, or limit the clear to the view with the scissor.
+    void KeepPicture(int width, int height);
+    bool HasPicture(int width, int height) const
+    {
+        return m_nPictureWidth > 0 && m_nPictureWidth == width && m_nPictureHeight == height;
+    }
+    void DrawPicture(const RECT* part = nullptr) const;
+    void ForgetPicture() { m_nPictureWidth = m_nPictureHeight = 0; }
     // True when the context draws off screen and SwapBuffers copies the frame to the view.
     bool IsOffscreen() const { return m_pOffscreen != nullptr; }
     // True where child windows get the off-screen path (under Wine).
@@ -62,6 +92,7 @@ private:
     struct tagOffscreen;
     int CreateOffscreen(HWND view);
     void DestroyOffscreen();
+    void ForgetGlyphs();
     static LRESULT CALLBACK ViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR data);
 
@@ -71,7 +102,14 @@ private:
     LOGFONTW m_Font;
     UINT m_nCodePage;
     float m_aGlyphWidth[256];
+    // The glyph lists' font, the character each byte stands for, and which lists are built.
+    HFONT m_hFont;
+    wchar_t m_aGlyphChar[256];
+    bool m_aGlyphBuilt[256];
     tagOffscreen* m_pOffscreen;
+    int m_nPictureWidth;
+    int m_nPictureHeight;
+    unsigned int m_nPictureTexture;
 };
 
 } // namespace KV

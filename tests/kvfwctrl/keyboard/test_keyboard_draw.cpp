@@ -58,8 +58,12 @@ public:
     bool Frame()
     {
         kb.GetGLC().MakeCurrentDC();
+        // Only the view: the context keeps the keys' picture beside it.
         glClearColor(1.0f, 0.0f, 1.0f, 0.0f);
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(0, 0, m_w, m_h);
         glClear(GL_COLOR_BUFFER_BIT);
+        glDisable(GL_SCISSOR_TEST);
         const bool drawn = kb.Render(m_w, m_h);
         Grab(GL_BACK);
         return drawn;
@@ -72,6 +76,19 @@ public:
         glReadBuffer(buffer);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadPixels(0, 0, m_w, m_h, GL_RGBA, GL_UNSIGNED_BYTE, m_px.data());
+    }
+
+    const std::vector<unsigned char>& Pixels() const { return m_px; }
+
+    // The keys labelled as on a United States layout, the hands shown.
+    void ShowUsTextsAndHands()
+    {
+        KV::CTableKeyboardLayer us(L"00000409");
+        KV::CKeyboardLayer* previous = KV::SetKeyboardLayer(&us);
+        kb.ShowKeyText(1);
+        kb.RefreshTextKey();
+        KV::SetKeyboardLayer(previous);
+        kb.SetShowHands(1);
     }
 
     KV::CRGBA At(int x, int y) const
@@ -217,12 +234,7 @@ TEST_F(KeyboardDraw, KeyboardWithoutRowEndDrawsNothing)
 
 TEST_F(KeyboardDraw, HandsLightTheIndexForFingerFour)
 {
-    KV::CTableKeyboardLayer us(L"00000409");
-    KV::CKeyboardLayer* previous = KV::SetKeyboardLayer(&us);
-    kb.ShowKeyText(1);
-    kb.RefreshTextKey();
-    KV::SetKeyboardLayer(previous);
-    kb.SetShowHands(1);
+    h.ShowUsTextsAndHands();
     kb.SetActiveKey(L"g", 0); // left index, second colour
     ASSERT_TRUE(h.Frame());
     KV::tagHandDraw hd;
@@ -302,4 +314,40 @@ TEST_F(KeyboardDraw, SchemeRowComesFromTheBitmap)
     EXPECT_EQ(rec.LastText(), L"Picture wrong size");
     // A missing row leaves built-in colours, never an unreadable keyboard.
     EXPECT_NE(kb.GetSchemeColour(14), kb.GetSchemeColour(15));
+}
+
+// Typing lights one key after another: each frame redraws only what changed where the last
+// frame is kept, and must look exactly like a whole frame drawn from scratch.
+TEST_F(KeyboardDraw, FramesOfChangedPartsMatchWholeFrames)
+{
+    h.ShowUsTextsAndHands();
+    kb.Draw(nullptr); // a whole frame to start from
+    const struct
+    {
+        const wchar_t* ch;
+        unsigned char shift;
+    } steps[] = {{L"g", 0}, {L"K", 1}, {L"k", 0}, {L" ", 0}, {L"A", 1}, {L"1", 0}, {L"j", 0}};
+    for (const auto& step : steps)
+    {
+        SCOPED_TRACE(static_cast<char>(step.ch[0]));
+        kb.SetActiveKey(step.ch, step.shift);
+        std::vector<RECT> parts;
+        kb.GetChangedParts(parts);
+        ASSERT_FALSE(parts.empty());
+        if (kb.GetGLC().KeepsFrame())
+        {
+            long area = 0;
+            for (const RECT& r : parts)
+                area += (r.right - r.left) * (r.bottom - r.top);
+            EXPECT_LT(area, 600 * 80);
+        }
+        kb.Draw(nullptr);
+        h.Grab(GL_BACK);
+        const std::vector<unsigned char> partial = h.Pixels();
+        ASSERT_TRUE(h.Frame());
+        EXPECT_TRUE(partial == h.Pixels());
+        // Nothing changed since: nothing to draw.
+        kb.GetChangedParts(parts);
+        EXPECT_TRUE(parts.empty());
+    }
 }

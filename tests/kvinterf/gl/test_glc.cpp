@@ -83,6 +83,8 @@ std::vector<unsigned char> DrawGlyph(KV::CGLC& gl, unsigned char code)
     glColor3f(1, 1, 1);
     glTranslatef(8, 12, 0);
     glScalef(40, 40, 1);
+    const char byte = static_cast<char>(code);
+    gl.EnsureGlyphs(&byte, 1);
     glCallList(gl.GetFontBase() + code);
     return ReadBack(64, 64);
 }
@@ -368,4 +370,80 @@ TEST(OpenGLWindow, ChildContextPerspectiveAndClicks)
     EXPECT_LT(view.GetAngleY(), 0.0f);
     view.DestroyWindow();
     EXPECT_FALSE(view.GetGLC().IsCreated());
+}
+
+// The kept picture comes back whole or in part, whatever the transformation and depth test,
+// both for a window's own context and for a child view drawn off screen.
+TEST(GLContext, KeptPictureComesBackWholeOrInPart)
+{
+    TestWindow parent(120, 90);
+    HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 80, 60, parent.hwnd, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    struct Case
+    {
+        const char* what;
+        HWND wnd;
+    } cases[] = {{"own window", parent.hwnd}, {"child view", child}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        const int w = 80, h = 60;
+        KV::CGLC gl;
+        gl.Create(c.wnd);
+        ASSERT_TRUE(gl.IsCreated());
+        gl.Ortho(0, w, 0, h, -60, 60);
+        glEnable(GL_DEPTH_TEST);
+        // The picture: green with a red block at the lower left.
+        glClearColor(0, 1, 0, 0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glColor3f(1, 0, 0);
+        glRectf(0, 0, 20, 20);
+        EXPECT_FALSE(gl.HasPicture(w, h));
+        gl.KeepPicture(w, h);
+        EXPECT_TRUE(gl.HasPicture(w, h));
+        EXPECT_FALSE(gl.HasPicture(w + 1, h));
+
+        // Whole, over another frame and with a transformation and depth test in place. The
+        // frames clear the view only: the picture may live beside it.
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(0, 0, w, h);
+        ClearBlack();
+        glDisable(GL_SCISSOR_TEST);
+        glTranslatef(7, 5, 0);
+        gl.DrawPicture();
+        std::vector<unsigned char> px = ReadBack(w, h);
+        EXPECT_EQ(At(px, w, 2, 2), 0xFF0000ul);
+        EXPECT_EQ(At(px, w, 50, 40), 0x00FF00ul);
+        EXPECT_EQ(At(px, w, 79, 59), 0x00FF00ul);
+
+        // One client rectangle (y down): the lower-left 30 x 30.
+        glEnable(GL_SCISSOR_TEST);
+        ClearBlack();
+        glDisable(GL_SCISSOR_TEST);
+        const RECT part = {0, h - 30, 30, h};
+        gl.DrawPicture(&part);
+        px = ReadBack(w, h);
+        EXPECT_EQ(At(px, w, 2, 2), 0xFF0000ul);
+        EXPECT_EQ(At(px, w, 25, 25), 0x00FF00ul);
+        EXPECT_EQ(At(px, w, 35, 5), 0ul);
+        EXPECT_EQ(At(px, w, 5, 35), 0ul);
+        gl.Destroy(c.wnd);
+        EXPECT_FALSE(gl.HasPicture(w, h));
+    }
+}
+
+// A context pays only for the glyphs it shows: each is built when first asked for.
+TEST(GLContext, GlyphsAreBuiltWhenFirstAskedFor)
+{
+    TestWindow w;
+    KV::CGLC gl;
+    gl.Create(w.hwnd);
+    const float* widths = gl.GetGlyphWidths();
+    EXPECT_EQ(widths['W'], 0.0f);
+    gl.EnsureGlyphs("Wi", 2);
+    EXPECT_GT(widths['i'], 0.0f);
+    EXPECT_GT(widths['W'], 0.0f);
+    EXPECT_EQ(widths['M'], 0.0f);
+    EXPECT_GT(gl.GetGlyphWidth('M'), 0.0f);
+    gl.Destroy(w.hwnd);
 }
