@@ -3,6 +3,19 @@
 #include "app/doc/LessonFolders.h"
 #include "app/doc/UserManager.h"
 #include "app/doc/WaltzDoc.h"
+#include "app/sound/SoundSys.h"
+#include "app/ui/Accelerators.h"
+#include "app/ui/Commands.h"
+#include "app/ui/DlgAbout.h"
+#include "app/ui/DlgOption.h"
+#include "app/ui/LayoutChange.h"
+#include "app/ui/WebCommands.h"
+#include "kvfwctrl/lessons/ViewLesson.h"
+#include "kvfwctrl/lessons/ViewTreeLesson.h"
+#include "kvfwctrl/stats/ViewGraph.h"
+#include "kvfwctrl/stats/ViewScore.h"
+#include "kvinterf/window/DialogLook.h"
+#include "kvstruct/sys/LayoutName.h"
 #include "kvfwctrl/keyboard/Keyboard.h"
 #include "kvfwctrl/level/Level.h"
 #include "kvfwctrl/typing/BaseInput.h"
@@ -58,6 +71,8 @@ int KeyboardHeight(HWND keyboard)
 
 CMainWnd::CMainWnd(CWaltzDoc& doc, CAppSettings& settings, CUserManager& users, KV::CIniTable& language)
     : m_doc(doc), m_settings(settings), m_users(users), m_language(language), m_pages(*this),
+      m_stats(doc, language), m_lessons(doc, language), m_pTray(nullptr), m_hTreeAccel(nullptr),
+      m_hLessonAccel(nullptr), m_hGraphAccel(nullptr),
       m_pView(nullptr), m_pKeyboard(nullptr), m_pLessonBar(nullptr), m_pErrorBar(nullptr),
       m_pRhythmBar(nullptr), m_nPage(0), m_bInterfaceSound(true), m_bKeyboardShown(true),
       m_bCapsBoxOpen(false), m_bLayingOut(false), m_bMaximized(false), m_rcRestore(), m_nKeyboardHeight(0),
@@ -66,7 +81,13 @@ CMainWnd::CMainWnd(CWaltzDoc& doc, CAppSettings& settings, CUserManager& users, 
     ::QueryPerformanceFrequency(&m_frequency);
 }
 
-CMainWnd::~CMainWnd() = default;
+CMainWnd::~CMainWnd()
+{
+    delete m_pTray;
+    for (HACCEL table : {m_hTreeAccel, m_hLessonAccel, m_hGraphAccel})
+        if (table)
+            ::DestroyAcceleratorTable(table);
+}
 
 HWND CMainWnd::CreateWnd(HINSTANCE instance)
 {
@@ -120,6 +141,10 @@ KV::CSkin* CMainWnd::NewSkin(unsigned short controlId, unsigned long type)
     case kRhythmBar:
         return m_pRhythmBar = new KV::CProgress(KV::SP_REVERSED, 0, 1);
     default:
+        if (KV::CSkin* view = m_stats.NewView(controlId))
+            return view;
+        if (KV::CSkin* view = m_lessons.NewView(controlId))
+            return view;
         return KV::CSkinWnd::NewSkin(controlId, type);
     }
 }
@@ -177,6 +202,12 @@ LRESULT CMainWnd::OnCreate(CREATESTRUCTW* cs)
     m_pView->ShowWindow(SW_SHOW);
     m_pKeyboard->ShowWindow(SW_SHOW);
     m_engine.SetUp(this, &m_doc, m_pView, m_pKeyboard, m_pLessonBar, m_pErrorBar, m_pRhythmBar);
+    const std::wstring skinFolder = std::wstring(GetPath()) + GetName() + L"\\";
+    m_stats.SetUp(::GetModuleHandleW(nullptr), skinFolder, m_settings.GetProgramFolder() + L"Skin\\Default\\");
+    m_lessons.SetUp();
+    SetLayoutHeader();
+    SetUpToolTips();
+    m_pTray = new CMainTray(m_hWnd, &m_language);
     ShowPage(kPageTyping);
     return 0;
 }
@@ -204,7 +235,7 @@ std::wstring CMainWnd::ReadLayout()
 
 void CMainWnd::BuildLessons()
 {
-    BuildLessonLibraries(m_doc, &m_language, m_settings.GetLessonPath(), m_klid.c_str());
+    m_lessonFolder = BuildLessonLibraries(m_doc, &m_language, m_settings.GetLessonPath(), m_klid.c_str());
     for (int course = 0; course < 2; ++course)
         m_doc.GetLessonList(course).SetCP(m_nCodePage);
 }
@@ -217,6 +248,9 @@ int CMainWnd::LoadSkins()
         name = L"Default";
     Clear();
     SetPath(folder.c_str());
+    SetName(name.c_str());
+    // Dialogs take the colours and face of the skin the window shows.
+    KV::LoadDialogLook((folder + name).c_str());
     return Load((folder + name + L".skn").c_str());
 }
 
@@ -268,29 +302,44 @@ void CMainWnd::SetUpKeyboard()
 
 void CMainWnd::ShowPage(unsigned short page)
 {
-    if (page != kPageTyping)
-        return; // the other pages come with their views
+    if (!CPageSwitcher::PageOfCommand(page))
+        return;
+    // Edits in the lesson editor are offered for saving before it is left.
+    if (m_nPage == kPageLessons && page != kPageLessons && !m_lessons.Leave())
+        return;
+    HCURSOR cursor = ::SetCursor(::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
     m_bInterfaceSound = false;
     m_nPage = page;
+    FollowLayout(false);
     m_pages.ShowPage(page);
-    if (KV::CButton* button = dynamic_cast<KV::CButton*>(GetSkinByID(kPageTyping)))
-        button->SetCheck(1);
     KV::CLapList* lap = m_doc.GetpLapList();
-    // Also when the engine counts as paused already: the view, the keyboard and the timer
-    // learn it here on the first page shown.
-    m_engine.Pause(1, lap ? lap->GetLetterIndex() == 0 : 1, 0, 1);
-    m_engine.Reset();
-    m_pView->SetTotalSpeedLetter(m_pRhythmBar->GetLength());
-    if (lap && m_engine.GetExpectedChar())
+    if (page == kPageTyping)
     {
-        lap->NewStatError(m_doc.GetCurLessonLength());
-        m_pView->SetpStatError(lap->GetpStatError());
-        m_pView->SetMainText(m_doc.GetCurTextA(), lap->GetLetterIndex());
+        // Also when the engine counts as paused already: the view, the keyboard and the timer
+        // learn it here on the first page shown.
+        m_engine.Pause(1, lap ? lap->GetLetterIndex() == 0 : 1, 0, 1);
+        m_engine.Reset();
+        m_pView->SetTotalSpeedLetter(m_pRhythmBar->GetLength());
+        if (lap && m_engine.GetExpectedChar())
+        {
+            lap->NewStatError(m_doc.GetCurLessonLength());
+            m_pView->SetpStatError(lap->GetpStatError());
+            m_pView->SetMainText(m_doc.GetCurTextA(), lap->GetLetterIndex());
+        }
         LessonMadeReady();
+        ::SetFocus(m_hWnd);
     }
     else
-        LessonMadeReady();
+    {
+        if (!m_engine.IsPaused())
+            m_engine.Pause(1, lap ? lap->GetLetterIndex() == 0 : 1, 0, 0);
+        if (page == kPageStatistics)
+            m_stats.Show();
+        else
+            m_lessons.Show();
+    }
     m_bInterfaceSound = true;
+    ::SetCursor(cursor);
 }
 
 void CMainWnd::LessonMadeReady()
@@ -348,6 +397,13 @@ LRESULT CMainWnd::MessageLoop(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_ACTIVATEAPP)
         OnActivateApp(static_cast<BOOL>(wParam));
+    if (msg == kTrayMessage && m_pTray)
+    {
+        m_pTray->OnTrayMessage(lParam);
+        return 0;
+    }
+    if (msg == WM_INPUTLANGCHANGE && hwnd == m_hWnd)
+        FollowLayout(false);
     return KV::CSkinWnd::MessageLoop(hwnd, msg, wParam, lParam);
 }
 
@@ -455,6 +511,7 @@ LRESULT CMainWnd::OnActivateApp(BOOL active)
 
 LRESULT CMainWnd::OnCommand(WORD code, WORD id, HWND control)
 {
+    PlayCommandSound(&m_doc.GetOptions().m_soundSys, id, m_bInterfaceSound ? 1 : 0);
     switch (id)
     {
     case kPageTyping:
@@ -477,19 +534,186 @@ LRESULT CMainWnd::OnCommand(WORD code, WORD id, HWND control)
     case kCmdKeyboard:
         ToggleKeyboard();
         break;
+    case kCmdOptions:
+        OpenOptions();
+        break;
+    case kCmdAbout:
+        OpenAbout();
+        break;
+    case kCmdHelp:
+        ShowPageHelp(m_hWnd, m_nPage);
+        break;
+    case kCmdToTray:
+        HideToTray();
+        break;
+    case kCmdHomePage:
+        OpenHomePage(m_hWnd);
+        break;
+    case kCmdTellFriend:
+        TellFriend(m_hWnd, &m_language);
+        break;
+    case kCmdShowFromTray:
+        if (m_pTray)
+            m_pTray->ShowFromTray();
+        break;
+    case kCmdFeedback:
+        OpenFeedback();
+        break;
     case kCmdPause:
         m_engine.PauseContinue();
         break;
     case kCmdRestart:
         m_engine.RestartLesson();
         break;
+    case kCmdStartLesson:
+    {
+        const unsigned long course = m_lessons.GetActiveCourse();
+        const bool hasLessons = !(course == 1 && m_doc.GetLessonList(1).GetCount() == 0);
+        m_engine.StartLesson(course, static_cast<unsigned long>(m_lessons.GetActiveLesson()), hasLessons);
+        break;
+    }
+    case kCmdLessonCreated:
+    case kCmdLessonDeleted:
+        m_lessons.ReloadUserLessons(m_lessonFolder);
+        break;
     default:
+        if (m_stats.OnCommand(id, m_hWnd))
+            break;
         return KV::CSkinWnd::OnCommand(code, id, control);
     }
     // A clicked button must not keep the keys from the lesson.
-    if (control)
+    if (control && m_nPage == kPageTyping)
         ::SetFocus(m_hWnd);
     return 0;
+}
+
+void CMainWnd::PauseForDialog()
+{
+    if (!m_engine.IsPaused())
+        m_engine.Pause(1, m_doc.GetLetterIndex() == 0, 0, 1);
+}
+
+void CMainWnd::OpenOptions()
+{
+    PauseForDialog();
+    CDlgOption dialog(m_hWnd, m_doc, &m_language, this);
+    dialog.SetpUsers(&m_users, &m_settings);
+    dialog.DoModal();
+    RefreshView();
+}
+
+void CMainWnd::OpenAbout()
+{
+    PauseForDialog();
+    CDlgAbout dialog(m_hWnd, &m_language, &m_doc.GetPlaces().m_rects[CPlacesDoc::RectAbout]);
+    dialog.DoModal();
+    RefreshView();
+}
+
+void CMainWnd::OpenFeedback()
+{
+    PauseForDialog();
+    CDlgBugs dialog(m_hWnd, &m_language);
+    dialog.DoModal();
+}
+
+void CMainWnd::HideToTray()
+{
+    if (!m_engine.IsPaused())
+        m_engine.Pause(1, m_doc.GetLetterIndex() == 0, 0, 0);
+    m_doc.SaveUser();
+    if (m_pTray)
+        m_pTray->HideToTray();
+}
+
+void CMainWnd::FollowLayout(bool forced)
+{
+    LayoutFollowSteps steps;
+    steps.pauseLesson = [this] {
+        if (!m_engine.IsPaused())
+            m_engine.Pause(1, m_doc.GetLetterIndex() == 0, 0, 1);
+        m_lessons.Clear();
+    };
+    steps.rebuildLibraries = [this](CWaltzDoc& doc) {
+        m_klid = doc.GetOptions().m_sKLID.GetW();
+        m_nCodePage = CodePageOf(m_klid);
+        BuildLessons();
+    };
+    steps.refreshViews = [this] {
+        m_lessons.Refill(m_nPage == kPageLessons);
+        m_stats.Invalidate();
+        if (m_nPage == kPageStatistics)
+            m_stats.Show();
+        m_pKeyboard->SetCP(m_nCodePage);
+        m_pKeyboard->RefreshTextKey();
+        SetLayoutHeader();
+    };
+    FollowKeyboardLayout(m_doc, forced, steps);
+}
+
+void CMainWnd::SetLayoutHeader()
+{
+    std::wstring name;
+    LONG status = 0;
+    if (KV::GetNameLayout(m_klid.c_str(), name, &status) != 0)
+    {
+        KV::CMsgError(L"CMainWnd::SetHeadersLayout()", L"GetNameLayout()", m_hWnd);
+        return;
+    }
+    m_stats.SetLayoutHeader(name.c_str());
+}
+
+void CMainWnd::SetUpToolTips()
+{
+    if (!GetToolTips() && !CreateToolTips(::GetModuleHandleW(nullptr)))
+        return;
+    for (unsigned short id : {600, 601, 602, 604, 605, 606, 607, 608, 609, 610, 611, 4016, 4017})
+        if (KV::CSkin* element = GetSkinByID(id))
+            if (const ButtonTip* tip = FindButtonTip(id))
+                if (element->GetHwnd())
+                    AddToolTip(element->GetHwnd(), TipText(&m_language, *tip).c_str());
+}
+
+bool CMainWnd::CreateAllAccelerators()
+{
+    const std::vector<ACCEL> main = MainAccelerators(), tree = LessonTreeAccelerators(),
+                             lesson = LessonViewAccelerators();
+    KV::CViewGraph* graph = m_stats.GetGraph();
+    const std::vector<ACCEL> graphKeys = GraphAccelerators(m_doc.GetOptions().m_scoreColumns, [graph](unsigned long id) {
+        KV::CPanel* panel = graph ? graph->GetPanels().Get(0) : nullptr;
+        return panel && panel->GetCtrl(static_cast<unsigned short>(id)) != nullptr;
+    });
+    if (!KV::CSkinWnd::CreateAccelerators(main.data(), static_cast<int>(main.size())))
+        return false;
+    m_hTreeAccel = ::CreateAcceleratorTableW(const_cast<ACCEL*>(tree.data()), static_cast<int>(tree.size()));
+    m_hLessonAccel = ::CreateAcceleratorTableW(const_cast<ACCEL*>(lesson.data()), static_cast<int>(lesson.size()));
+    m_hGraphAccel =
+        ::CreateAcceleratorTableW(const_cast<ACCEL*>(graphKeys.data()), static_cast<int>(graphKeys.size()));
+    return m_hTreeAccel && m_hLessonAccel && m_hGraphAccel;
+}
+
+bool CMainWnd::TranslateAccelerators(MSG& msg)
+{
+    // The view holding the focus first: its keys (Delete, Space, Ctrl+O) mean something else there.
+    const HWND focus = ::GetFocus();
+    struct
+    {
+        KV::CSkin* view;
+        HACCEL table;
+    } views[] = {{m_lessons.GetTree(), m_hTreeAccel},
+                 {m_lessons.GetView(), m_hLessonAccel},
+                 {m_stats.GetGraph(), m_hGraphAccel},
+                 {m_stats.GetScore(), m_hGraphAccel}};
+    for (const auto& v : views)
+    {
+        if (!v.view || !v.table || !v.view->GetHwnd() || !::IsWindowVisible(v.view->GetHwnd()))
+            continue;
+        const HWND target = v.view == m_stats.GetScore() ? m_stats.GetGraph()->GetHwnd() : v.view->GetHwnd();
+        if ((focus == v.view->GetHwnd() || ::IsChild(v.view->GetHwnd(), focus)) &&
+            ::TranslateAcceleratorW(target, v.table, &msg))
+            return true;
+    }
+    return GetAccelerators() && ::TranslateAcceleratorW(m_hWnd, GetAccelerators(), &msg);
 }
 
 LRESULT CMainWnd::OnGetMinMaxInfo(MINMAXINFO* info)
@@ -568,7 +792,61 @@ unsigned long CMainWnd::GetClockMs()
 
 int CMainWnd::ShowResults()
 {
+    // A pass has ended: the statistics page fills again when it is shown next.
+    m_stats.Invalidate();
     return m_dialogs.results ? m_dialogs.results(m_hWnd) : 1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The option pages' host
+
+void CMainWnd::ApplyViewOptions(const COptionsDoc& options)
+{
+    if (!m_pView || !m_pKeyboard)
+        return;
+    m_pView->SetFlagAnimation(options.m_nAnimation);
+    m_pView->SetSimpleColors(options.m_nBackColour, options.m_nTextColour, options.m_nGoodColour,
+                             options.m_nBadColour, options.m_nArhythmColour);
+    m_pKeyboard->SetNumColourShema(options.m_nKeyboardScheme);
+    m_pKeyboard->FillColourShema();
+    m_pKeyboard->SetContrast(options.m_nKeyboardContrast);
+    m_pKeyboard->SetTypeView(options.m_nKeyboardView);
+    m_pKeyboard->SetShowHands(options.m_nShowHands);
+    m_pKeyboard->RefreshTextKey();
+    RefreshView();
+    ::InvalidateRect(m_pKeyboard->GetHwnd(), nullptr, FALSE);
+}
+
+void CMainWnd::Preview(const COptionsDoc& options)
+{
+    ApplyViewOptions(options);
+}
+
+void CMainWnd::CreateView(HWND, const RECT&, int, const COptionsDoc&)
+{
+    // The pages preview on the main window's own views.
+}
+
+void CMainWnd::DestroyView(HWND) {}
+
+void CMainWnd::OptionsApplied(bool languageChanged)
+{
+    ApplyViewOptions(m_doc.GetOptions());
+    if (languageChanged)
+    {
+        m_stats.Relabel();
+        m_lessons.Relabel();
+        SetUpToolTips();
+        m_engine.SetPauseTexts(&m_language, m_nCodePage);
+    }
+    m_stats.Invalidate();
+    if (m_nPage == kPageStatistics)
+        m_stats.Show();
+}
+
+int CMainWnd::SaveUser()
+{
+    return m_doc.SaveUser();
 }
 
 void CMainWnd::ShowCapsLockBox()

@@ -3,7 +3,11 @@
 // the page buttons, the typing view, the keyboard and the three bars. It forwards key, timer
 // and focus messages to the typing engine and hosts the lesson for it.
 #include "app/typing/TypingEngine.h"
+#include "app/ui/LessonPage.h"
+#include "app/ui/MainTray.h"
+#include "app/ui/OptionsHost.h"
 #include "app/ui/PageSwitcher.h"
+#include "app/ui/StatisticsPage.h"
 #include "kvinterf/skin/SkinWnd.h"
 
 #include <functional>
@@ -34,7 +38,7 @@ struct tagMainDialogs
     std::function<int(HWND)> results;
 };
 
-class CMainWnd : public KV::CSkinWnd, public ITypingHost
+class CMainWnd : public KV::CSkinWnd, public ITypingHost, public IOptionsHost
 {
 public:
     // Pages, held as their command numbers.
@@ -70,8 +74,15 @@ public:
 
     // Rebuilds the lesson libraries of the user's layout.
     void BuildLessons();
-    // Shows a page; only the typing page exists so far.
+    // Shows a page (600 typing, 601 statistics, 602 lesson editor) and sets it up.
     void ShowPage(unsigned short page);
+    // The accelerator tables of the window and its views; false when one cannot be made.
+    bool CreateAllAccelerators();
+    // Keyboard messages through the accelerator table of the view holding the focus, then the
+    // window's own; true when one of them took the message.
+    bool TranslateAccelerators(MSG& msg);
+    CStatisticsPage& GetStatisticsPage() { return m_stats; }
+    CLessonPage& GetLessonPage() { return m_lessons; }
     unsigned short GetPage() const { return m_nPage; }
     // Slides the keyboard panel open or closed.
     void ToggleKeyboard();
@@ -116,7 +127,23 @@ public:
     void RefreshView() override;
     void ShowCapsLockBox() override;
 
+    // --- the option pages' host ---
+    void Preview(const COptionsDoc& options) override;
+    void CreateView(HWND page, const RECT& area, int kind, const COptionsDoc& options) override;
+    void DestroyView(HWND page) override;
+    void OptionsApplied(bool languageChanged) override;
+    int SaveUser() override;
+
 private:
+    void PauseForDialog();
+    void OpenOptions();
+    void OpenAbout();
+    void OpenFeedback();
+    void HideToTray();
+    void FollowLayout(bool forced);
+    void SetLayoutHeader();
+    void SetUpToolTips();
+    void ApplyViewOptions(const COptionsDoc& options);
     int LoadSkins();
     void SetUpView();
     void SetUpKeyboard();
@@ -137,6 +164,13 @@ private:
     // Shows one page's skin elements and parks the other pages' (their splitters and views
     // would otherwise cut through the typing page).
     CPageSwitcher m_pages;
+    CStatisticsPage m_stats;
+    CLessonPage m_lessons;
+    CMainTray* m_pTray;
+    HACCEL m_hTreeAccel;
+    HACCEL m_hLessonAccel;
+    HACCEL m_hGraphAccel;
+    std::wstring m_lessonFolder;
 
     KV::CBaseInput* m_pView;
     KV::CKeyboard* m_pKeyboard;

@@ -1,4 +1,7 @@
 #include "app/ui/WaltzApp.h"
+#include "app/ui/DlgResults.h"
+#include "app/ui/DlgUsers.h"
+#include "app/ui/DlgWizard.h"
 #include "app/ui/MainFrame.h"
 #include "kvstruct/files/Paths.h"
 #include "kvstruct/input/KeyboardLayer.h"
@@ -101,6 +104,7 @@ int CWaltzApp::InitInstance(HINSTANCE instance, int showCommand)
     LoadLanguage();
     LoadSounds();
     SwitchCapsLockOff();
+    SetDialogs();
     if (!CreateWnd())
     {
         KV::CMsgError(L"CWaltzApp::InitInstance()", L"CreateWnd()", nullptr);
@@ -108,7 +112,7 @@ int CWaltzApp::InitInstance(HINSTANCE instance, int showCommand)
     }
     if (!CreateAccelerators())
     {
-        KV::CMsgError(L"CWaltzApp::InitInstance()", L"CreateAccelerators()", m_pMainWnd->GetHwnd());
+        KV::CMsgError(L"CMainWnd::CreateAccelerators()", L"CreateAccelerators()", m_pMainWnd->GetHwnd());
         return 0;
     }
     m_pMainWnd->ShowPlaced(showCommand == SW_HIDE ? SW_SHOWNORMAL : showCommand);
@@ -116,6 +120,33 @@ int CWaltzApp::InitInstance(HINSTANCE instance, int showCommand)
         m_pMainWnd->ToggleKeyboard();
     m_settings.SetValue(L"ShowWizard", L"0");
     return 1;
+}
+
+int CWaltzApp::CreateAccelerators()
+{
+    return m_pMainWnd && m_pMainWnd->CreateAllAccelerators() ? 1 : 0;
+}
+
+void CWaltzApp::SetDialogs()
+{
+    tagMainDialogs& dialogs = m_pMainWnd->Dialogs();
+    CMainWnd* main = m_pMainWnd.get();
+    dialogs.wizard = [this, main](HWND owner) {
+        CDlgWizard wizard(owner, m_doc, &m_language, main);
+        wizard.DoModal();
+    };
+    dialogs.selectUser = [this](HWND owner) {
+        const std::wstring current = m_settings.GetUser();
+        CDlgSelectUser select(owner, m_users, &m_language, current.c_str());
+        if (select.DoModal(::GetModuleHandleW(nullptr)) != IDOK || !select.GetSelectedID() || current == select.GetSelectedID())
+            return false;
+        m_settings.SetUser(select.GetSelectedID());
+        return true;
+    };
+    dialogs.results = [this](HWND owner) {
+        CDlgResults results(owner, m_doc, &m_language);
+        return static_cast<int>(results.DoModal());
+    };
 }
 
 int CWaltzApp::LoadLib()
@@ -193,8 +224,7 @@ int CWaltzApp::MessageLoop()
         CMainWnd* main = m_pMainWnd.get();
         if (main && main->GetHwnd() && IsKeyboardMessage(msg.message))
         {
-            if (main->GetAccelerators() &&
-                ::TranslateAcceleratorW(main->GetHwnd(), main->GetAccelerators(), &msg))
+            if (main->TranslateAccelerators(msg))
                 continue;
             if (main->PreTranslateKey(msg))
                 continue;

@@ -50,7 +50,9 @@ private:
     void LoadSounds();
     int CreateWnd();
     // Accelerators come with the commands of the main window.
-    int CreateAccelerators() { return 1; }
+    int CreateAccelerators();
+    // The dialogs the main window opens at start and at the end of a lesson.
+    void SetDialogs();
 
     std::wstring m_folder;
     CWaltzDoc m_doc;

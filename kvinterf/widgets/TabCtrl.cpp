@@ -44,7 +44,10 @@ int CTabCtrl::DrawItem(DRAWITEMSTRUCT* item)
     if (!item || !item->hDC || !m_dib.IsLoad())
         return 1;
     const CSize size = m_dib.GetSize();
-    const RECT pic = {item->rcItem.left, item->rcItem.top, item->rcItem.left + size.cx,
+    // A narrow strip picture is stretched across the whole width, whatever the window's size.
+    const RECT pic = {item->rcItem.left, item->rcItem.top,
+                      item->rcItem.right > item->rcItem.left + size.cx ? item->rcItem.right
+                                                                        : item->rcItem.left + size.cx,
                       item->rcItem.top + size.cy};
     DrawBitmap(item->hDC, pic, 0);
     return 1;
