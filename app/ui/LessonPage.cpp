@@ -8,8 +8,7 @@
 
 CLessonPage::CLessonPage(CWaltzDoc& doc, KV::CIniTable& lang)
     : m_doc(doc), m_lang(lang), m_pTree(nullptr), m_pView(nullptr), m_bFilled(false)
-{
-}
+{}
 
 KV::CSkin* CLessonPage::NewView(unsigned short id)
 {

@@ -72,11 +72,10 @@ int KeyboardHeight(HWND keyboard)
 CMainWnd::CMainWnd(CWaltzDoc& doc, CAppSettings& settings, CUserManager& users, KV::CIniTable& language)
     : m_doc(doc), m_settings(settings), m_users(users), m_language(language), m_pages(*this),
       m_stats(doc, language), m_lessons(doc, language), m_pTray(nullptr), m_hTreeAccel(nullptr),
-      m_hLessonAccel(nullptr), m_hGraphAccel(nullptr),
-      m_pView(nullptr), m_pKeyboard(nullptr), m_pLessonBar(nullptr), m_pErrorBar(nullptr),
-      m_pRhythmBar(nullptr), m_nPage(0), m_bInterfaceSound(true), m_bKeyboardShown(true),
-      m_bCapsBoxOpen(false), m_bLayingOut(false), m_bMaximized(false), m_rcRestore(), m_nKeyboardHeight(0),
-      m_nSlideSteps(0), m_nCodePage(1252)
+      m_hLessonAccel(nullptr), m_hGraphAccel(nullptr), m_pView(nullptr), m_pKeyboard(nullptr),
+      m_pLessonBar(nullptr), m_pErrorBar(nullptr), m_pRhythmBar(nullptr), m_nPage(0), m_bInterfaceSound(true),
+      m_bKeyboardShown(true), m_bCapsBoxOpen(false), m_bLayingOut(false), m_bMaximized(false), m_rcRestore(),
+      m_nKeyboardHeight(0), m_nSlideSteps(0), m_nCodePage(1252)
 {
     ::QueryPerformanceFrequency(&m_frequency);
 }
@@ -203,7 +202,8 @@ LRESULT CMainWnd::OnCreate(CREATESTRUCTW* cs)
     m_pKeyboard->ShowWindow(SW_SHOW);
     m_engine.SetUp(this, &m_doc, m_pView, m_pKeyboard, m_pLessonBar, m_pErrorBar, m_pRhythmBar);
     const std::wstring skinFolder = std::wstring(GetPath()) + GetName() + L"\\";
-    m_stats.SetUp(::GetModuleHandleW(nullptr), skinFolder, m_settings.GetProgramFolder() + L"Skin\\Default\\");
+    m_stats.SetUp(::GetModuleHandleW(nullptr), skinFolder,
+                  m_settings.GetProgramFolder() + L"Skin\\Default\\");
     m_lessons.SetUp();
     SetLayoutHeader();
     SetUpToolTips();
@@ -565,8 +565,7 @@ LRESULT CMainWnd::OnCommand(WORD code, WORD id, HWND control)
     case kCmdRestart:
         m_engine.RestartLesson();
         break;
-    case kCmdStartLesson:
-    {
+    case kCmdStartLesson: {
         const unsigned long course = m_lessons.GetActiveCourse();
         const bool hasLessons = !(course == 1 && m_doc.GetLessonList(1).GetCount() == 0);
         m_engine.StartLesson(course, static_cast<unsigned long>(m_lessons.GetActiveLesson()), hasLessons);
@@ -679,14 +678,16 @@ bool CMainWnd::CreateAllAccelerators()
     const std::vector<ACCEL> main = MainAccelerators(), tree = LessonTreeAccelerators(),
                              lesson = LessonViewAccelerators();
     KV::CViewGraph* graph = m_stats.GetGraph();
-    const std::vector<ACCEL> graphKeys = GraphAccelerators(m_doc.GetOptions().m_scoreColumns, [graph](unsigned long id) {
-        KV::CPanel* panel = graph ? graph->GetPanels().Get(0) : nullptr;
-        return panel && panel->GetCtrl(static_cast<unsigned short>(id)) != nullptr;
-    });
+    const std::vector<ACCEL> graphKeys =
+        GraphAccelerators(m_doc.GetOptions().m_scoreColumns, [graph](unsigned long id) {
+            KV::CPanel* panel = graph ? graph->GetPanels().Get(0) : nullptr;
+            return panel && panel->GetCtrl(static_cast<unsigned short>(id)) != nullptr;
+        });
     if (!KV::CSkinWnd::CreateAccelerators(main.data(), static_cast<int>(main.size())))
         return false;
     m_hTreeAccel = ::CreateAcceleratorTableW(const_cast<ACCEL*>(tree.data()), static_cast<int>(tree.size()));
-    m_hLessonAccel = ::CreateAcceleratorTableW(const_cast<ACCEL*>(lesson.data()), static_cast<int>(lesson.size()));
+    m_hLessonAccel =
+        ::CreateAcceleratorTableW(const_cast<ACCEL*>(lesson.data()), static_cast<int>(lesson.size()));
     m_hGraphAccel =
         ::CreateAcceleratorTableW(const_cast<ACCEL*>(graphKeys.data()), static_cast<int>(graphKeys.size()));
     return m_hTreeAccel && m_hLessonAccel && m_hGraphAccel;

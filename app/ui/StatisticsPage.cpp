@@ -36,8 +36,7 @@ DeletePassesConfirm SetDeletePassesConfirm(DeletePassesConfirm confirm)
 
 CStatisticsPage::CStatisticsPage(CWaltzDoc& doc, KV::CIniTable& lang)
     : m_doc(doc), m_lang(lang), m_pScore(nullptr), m_pGraph(nullptr), m_pGroups(nullptr), m_bDirty(true)
-{
-}
+{}
 
 CStatisticsPage::~CStatisticsPage()
 {
@@ -68,8 +67,8 @@ bool CStatisticsPage::SetUp(HINSTANCE instance, const std::wstring& skinFolder,
                          LangText(&m_lang, L"StatLesson").c_str());
     m_pGraph->AddCoursePanel(instance, skinFolder.c_str(), fallbackFolder.c_str(), options.m_scoreColumns, 1,
                              kGraphCheckStyle);
-    m_pGraph->AddLettersPanel(instance, skinFolder.c_str(), fallbackFolder.c_str(), options.m_letterColumns, 0,
-                              kGraphCheckStyle);
+    m_pGraph->AddLettersPanel(instance, skinFolder.c_str(), fallbackFolder.c_str(), options.m_letterColumns,
+                              0, kGraphCheckStyle);
     m_filter.reset(new CDlgStatCustom(m_pScore->GetHwnd(), options, &m_lang));
     if (m_filter->Create(instance))
     {
@@ -155,8 +154,7 @@ bool CStatisticsPage::OnCommand(WORD id, HWND owner)
         DeleteSelectedPasses(owner);
         return true;
     case kCmdScoreTabChanged:
-    case kCmdGraphTabChanged:
-    {
+    case kCmdGraphTabChanged: {
         // Both views show the same tab; the one that changed tells the other.
         const unsigned short tab =
             id == kCmdScoreTabChanged ? m_pScore->GetActiveTab() : m_pGraph->GetActiveTab();

@@ -138,7 +138,8 @@ void CWaltzApp::SetDialogs()
     dialogs.selectUser = [this](HWND owner) {
         const std::wstring current = m_settings.GetUser();
         CDlgSelectUser select(owner, m_users, &m_language, current.c_str());
-        if (select.DoModal(::GetModuleHandleW(nullptr)) != IDOK || !select.GetSelectedID() || current == select.GetSelectedID())
+        if (select.DoModal(::GetModuleHandleW(nullptr)) != IDOK || !select.GetSelectedID() ||
+            current == select.GetSelectedID())
             return false;
         m_settings.SetUser(select.GetSelectedID());
         return true;

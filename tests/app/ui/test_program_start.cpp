@@ -4,6 +4,22 @@
 #include <gtest/gtest.h>
 #include <string>
 
+namespace {
+
+// Closes the main window; the program must end with exit code 0.
+void CloseAndExpectCleanEnd(HWND wnd, PROCESS_INFORMATION& pi)
+{
+    ::PostMessageW(wnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(::WaitForSingleObject(pi.hProcess, 15000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    ::GetExitCodeProcess(pi.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+}
+
+} // namespace
+
 // The program opens its main window and ends cleanly when it is closed.
 TEST(ProgramStart, MainWindowOpensAndClosesCleanly)
 {
@@ -19,11 +35,31 @@ TEST(ProgramStart, MainWindowOpensAndClosesCleanly)
     wchar_t title[64] = {0};
     ::GetWindowTextW(found.wnd, title, 64);
     EXPECT_STREQ(title, L"Fingerwaltz");
-    ::PostMessageW(found.wnd, WM_CLOSE, 0, 0);
-    EXPECT_EQ(::WaitForSingleObject(pi.hProcess, 15000), WAIT_OBJECT_0);
-    DWORD code = 1;
-    ::GetExitCodeProcess(pi.hProcess, &code);
-    EXPECT_EQ(code, 0u);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
+    CloseAndExpectCleanEnd(found.wnd, pi);
+}
+
+// F2, F3 and F4 reach the program through its accelerators and show one page's views at a time.
+TEST(ProgramStart, FunctionKeysSwitchThePages)
+{
+    const std::wstring dir = fwtest::MakeProgramFolder("[Wizard]\r\nShowWizard = 0\r\n");
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(KV::StartProgram(dir, pi));
+    const HWND wnd = KV::WaitForProcessWindow(pi.dwProcessId, L"FINGERWALTZ", 10000);
+    ASSERT_NE(wnd, nullptr);
+    struct
+    {
+        UINT key;
+        int shown, hidden;
+    } steps[] = {{VK_F3, 306, 303}, {VK_F4, 301, 306}, {VK_F2, 303, 301}, {VK_F4, 302, 305}};
+    for (const auto& step : steps)
+    {
+        ::PostMessageW(wnd, WM_KEYDOWN, step.key, 1);
+        ::PostMessageW(wnd, WM_KEYUP, step.key, 0xC0000001);
+        bool shown = false;
+        for (int i = 0; i < 100 && !shown; ++i, ::Sleep(50))
+            shown = ::IsWindowVisible(::GetDlgItem(wnd, step.shown)) &&
+                    !::IsWindowVisible(::GetDlgItem(wnd, step.hidden));
+        EXPECT_TRUE(shown) << "key " << step.key << ": element " << step.shown;
+    }
+    CloseAndExpectCleanEnd(wnd, pi);
 }
