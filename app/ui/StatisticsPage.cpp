@@ -8,6 +8,8 @@
 #include "kvfwctrl/stats/StatTable.h"
 #include "kvfwctrl/stats/ViewGraph.h"
 #include "kvfwctrl/stats/ViewScore.h"
+#include "kvinterf/widgets/Button.h"
+#include "kvinterf/widgets/TabCtrl.h"
 #include "kvstruct/files/IniTable.h"
 #include "kvstruct/sys/MsgBox.h"
 
@@ -211,5 +213,14 @@ void CStatisticsPage::Relabel()
 {
     if (m_filter && m_filter->GetHwnd())
         m_filter->Fill();
+    const std::wstring captions[2] = {LangText(&m_lang, L"StatCourse"), LangText(&m_lang, L"StatLesson")};
+    for (KV::CTabCtrl* tabs :
+         {m_pScore ? m_pScore->GetTabs() : nullptr, m_pGraph ? m_pGraph->GetTabs() : nullptr})
+        for (int tab = 0; tab < 2 && tabs; ++tab)
+            if (KV::CButton* button = tabs->GetTab(tab))
+            {
+                button->SetWindowTextW(captions[tab].c_str());
+                button->Invalidate();
+            }
     m_bDirty = true;
 }

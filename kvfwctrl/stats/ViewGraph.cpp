@@ -233,6 +233,13 @@ void CViewGraph::Update()
     RECT rc;
     ::GetClientRect(m_hWnd, &rc);
     int top = m_pTabs ? m_pTabs->GetHeight() : 0;
+    // The tab strip and the panels reach across the whole view, whatever its width.
+    if (m_pTabs)
+    {
+        const RECT strip = {0, 0, rc.right, top};
+        m_pTabs->MoveSkin(&strip);
+    }
+    m_panels.SetDest(RECT{0, top, rc.right, top});
     if (CPanel* panel = m_panels.Get(m_nTab))
         top += panel->GetHeight();
     if (m_pGraphOwned)
