@@ -29,6 +29,8 @@ WORK=$(mktemp -d)
 cp -r "$BUILD/bin" "$WORK/bin"
 rm -f "$WORK/bin"/*test*.exe "$WORK/bin/fingerwaltz.ini"
 rm -rf "$WORK/bin/User"
+# The pages, not the first-run wizard.
+printf '[Wizard]\r\nShowWizard = 0\r\n' >"$WORK/bin/fingerwaltz.ini"
 export HOME="$WORK/home" WINEPREFIX="$BUILD/wine/shots-prefix" WINEDEBUG=-all
 mkdir -p "$HOME"
 "$ROOT/cmake/wine-prefix.sh" "$WINEPREFIX"
