@@ -2,6 +2,7 @@
 #include "app/ui/DlgResults.h"
 #include "app/ui/DlgUsers.h"
 #include "app/ui/DlgWizard.h"
+#include "app/ui/ResultViews.h"
 #include "app/ui/MainFrame.h"
 #include "kvstruct/files/Paths.h"
 #include "kvstruct/input/KeyboardLayer.h"
@@ -146,6 +147,8 @@ void CWaltzApp::SetDialogs()
     };
     dialogs.results = [this](HWND owner) {
         CDlgResults results(owner, m_doc, &m_language);
+        CResultViews views(&m_language, std::wstring(m_pMainWnd->GetPath()) + m_pMainWnd->GetName() + L"\\");
+        results.SetpViews(&views);
         return static_cast<int>(results.DoModal());
     };
 }

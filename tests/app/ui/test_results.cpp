@@ -2,6 +2,8 @@
 #include "app/doc/WaltzDoc.h"
 #include "app/ui/DialogIds.h"
 #include "app/ui/DlgResults.h"
+#include "app/ui/ResultViews.h"
+#include "kvfwctrl/stats/ViewScore.h"
 #include "kvstruct/files/IniTable.h"
 #include "kvstruct/sys/Shell.h"
 
@@ -192,3 +194,35 @@ TEST_F(ResultsDialog, RecordsSendTheShortLessonWithLevelFour)
 }
 
 } // namespace
+
+// The Progress page compares the pass before with the one just ended; the Characters page lists
+// the characters of the pass just ended, numbered.
+TEST_F(ResultsDialog, ProgressAndCharacterTablesShowTheLastPasses)
+{
+    KV::CLapList* laps = m_doc.GetStat().GetCurrent();
+    laps->StartLap();
+    laps->AddStatLetter(L"asdf jkl", 0, 2);
+    laps->EndLap();
+    HWND page = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr,
+                                  ::GetModuleHandleW(nullptr), nullptr);
+    CResultViews views(&m_lang, fwtest::BinDir() + L"\\Skin\\Default\\");
+    const RECT area = {0, 0, 600, 400};
+    struct
+    {
+        int kind;
+        unsigned long rows;
+        const wchar_t* first[2];
+    } cases[] = {{IResultViews::Progress, 2, {L"Previous pass", L"This pass"}},
+                 {IResultViews::Characters, 8, {L"1", L"2"}}};
+    for (const auto& c : cases)
+    {
+        views.Create(page, area, c.kind, m_doc);
+        const KV::CTableChart& chart = views.GetScore(page)->GetScore().GetChart();
+        EXPECT_EQ(c.rows, chart.GetNumRow()) << c.kind;
+        for (unsigned long row = 0; row < 2; ++row)
+            EXPECT_STREQ(c.first[row], chart.GetCellText(0, row)) << c.kind;
+        views.Destroy(page);
+        EXPECT_EQ(nullptr, views.GetScore(page));
+    }
+    ::DestroyWindow(page);
+}
