@@ -20,6 +20,7 @@
 #include "kvfwctrl/level/Level.h"
 #include "kvfwctrl/typing/BaseInput.h"
 #include "kvinterf/widgets/Button.h"
+#include "kvinterf/widgets/Panel.h"
 #include "kvinterf/widgets/Progress.h"
 #include "kvinterf/widgets/Text.h"
 #include "kvstruct/files/IniTable.h"
@@ -666,11 +667,36 @@ void CMainWnd::SetUpToolTips()
 {
     if (!GetToolTips() && !CreateToolTips(::GetModuleHandleW(nullptr)))
         return;
+    const auto add = [this](KV::CSkin* element, const std::wstring& text) {
+        if (element && element->GetHwnd() && !text.empty())
+            AddToolTip(element->GetHwnd(), text.c_str());
+    };
     for (unsigned short id : {600, 601, 602, 604, 605, 606, 607, 608, 609, 610, 611, 4016, 4017})
-        if (KV::CSkin* element = GetSkinByID(id))
-            if (const ButtonTip* tip = FindButtonTip(id))
-                if (element->GetHwnd())
-                    AddToolTip(element->GetHwnd(), TipText(&m_language, *tip).c_str());
+        if (const ButtonTip* tip = FindButtonTip(id))
+            add(GetSkinByID(id), TipText(&m_language, *tip));
+    // The lesson views' panel buttons.
+    for (unsigned short id : {kCmdNewLesson, kCmdDelete, kCmdRenameLesson})
+        if (const ButtonTip* tip = FindButtonTip(id))
+            add(m_lessons.GetTree() ? m_lessons.GetTree()->GetButton(id) : nullptr,
+                TipText(&m_language, *tip));
+    for (unsigned short id : {kCmdSaveLesson, kCmdInsertLesson})
+        if (const ButtonTip* tip = FindButtonTip(id))
+            add(m_lessons.GetView() ? m_lessons.GetView()->GetButton(id) : nullptr,
+                TipText(&m_language, *tip));
+    // The graph's check boxes: the column's own tip with its Ctrl+digit, in the accelerators' order.
+    KV::CPanel* panel = m_stats.GetGraph() ? m_stats.GetGraph()->GetPanels().Get(0) : nullptr;
+    if (!panel)
+        return;
+    if (const ButtonTip* tip = FindButtonTip(kCmdDelete, true))
+        add(panel->GetCtrl(kCmdDelete), TipText(&m_language, *tip));
+    const KV::CListParam& columns = m_doc.GetOptions().m_scoreColumns;
+    int key = 0;
+    for (unsigned long i = 0; i < columns.GetSize(); ++i)
+    {
+        const KV::CParam* column = columns.GetAt(i);
+        if (KV::CButton* box = panel->GetCtrl(static_cast<unsigned short>(column->GetID())))
+            add(box, GraphColumnTipText(&m_language, column->GetDescription(), key++));
+    }
 }
 
 bool CMainWnd::CreateAllAccelerators()
