@@ -7,7 +7,7 @@
 #include "kvstruct/files/IniTable.h"
 
 CLessonPage::CLessonPage(CWaltzDoc& doc, KV::CIniTable& lang)
-    : m_doc(doc), m_lang(lang), m_pTree(nullptr), m_pView(nullptr), m_bFilled(false)
+    : m_doc(doc), m_lang(lang), m_pTree(nullptr), m_pView(nullptr)
 {}
 
 KV::CSkin* CLessonPage::NewView(unsigned short id)
@@ -45,7 +45,6 @@ void CLessonPage::Show()
             view->SetRectRgn();
             ::RedrawWindow(view->GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
         }
-    m_bFilled = true;
 }
 
 bool CLessonPage::Leave()
@@ -57,13 +56,6 @@ void CLessonPage::Clear()
 {
     if (m_pTree)
         m_pTree->ClearTrees();
-    m_bFilled = false;
-}
-
-void CLessonPage::Refill(bool shown)
-{
-    if (shown)
-        Show();
 }
 
 void CLessonPage::ReloadUserLessons(const std::wstring& localFolder)

@@ -32,8 +32,6 @@ public:
     bool Leave();
     // Before the libraries are rebuilt (the trees point into them).
     void Clear();
-    // After the libraries were rebuilt: both tabs refilled by ID when the page is shown.
-    void Refill(bool shown);
     // A user lesson was created or deleted: the user's library is read again from its folder
     // (relative to the lesson root) and the trees refilled by name.
     void ReloadUserLessons(const std::wstring& localFolder);
@@ -50,5 +48,4 @@ private:
     KV::CIniTable& m_lang;
     KV::CViewTreeLesson* m_pTree; // owned by the window's skin
     KV::CViewLesson* m_pView;     // owned by the window's skin
-    bool m_bFilled;
 };

@@ -287,12 +287,7 @@ void CMainWnd::SetUpKeyboard()
     m_pKeyboard->CreateGL();
     m_pKeyboard->Load(
         (m_settings.GetProgramFolder() + L"Data\\" + options.m_sKeyboardType.GetW() + L".kbd").c_str());
-    m_pKeyboard->SetNumColourShema(options.m_nKeyboardScheme);
-    m_pKeyboard->FillColourShema();
-    m_pKeyboard->SetContrast(options.m_nKeyboardContrast);
-    m_pKeyboard->SetTypeView(options.m_nKeyboardView);
-    m_pKeyboard->SetShowHands(options.m_nShowHands);
-    m_pKeyboard->RefreshTextKey();
+    ApplyKeyboardOptions(options);
     RECT client;
     ::GetClientRect(m_pKeyboard->GetHwnd(), &client);
     m_pKeyboard->OnSize(0, client.right, client.bottom);
@@ -640,7 +635,8 @@ void CMainWnd::FollowLayout(bool forced)
         BuildLessons();
     };
     steps.refreshViews = [this] {
-        m_lessons.Refill(m_nPage == kPageLessons);
+        if (m_nPage == kPageLessons)
+            m_lessons.Show();
         m_stats.Invalidate();
         if (m_nPage == kPageStatistics)
             m_stats.Show();
@@ -827,6 +823,16 @@ int CMainWnd::ShowResults()
 // ---------------------------------------------------------------------------------------------
 // The option pages' host
 
+void CMainWnd::ApplyKeyboardOptions(const COptionsDoc& options)
+{
+    m_pKeyboard->SetNumColourShema(options.m_nKeyboardScheme);
+    m_pKeyboard->FillColourShema();
+    m_pKeyboard->SetContrast(options.m_nKeyboardContrast);
+    m_pKeyboard->SetTypeView(options.m_nKeyboardView);
+    m_pKeyboard->SetShowHands(options.m_nShowHands);
+    m_pKeyboard->RefreshTextKey();
+}
+
 void CMainWnd::ApplyViewOptions(const COptionsDoc& options)
 {
     if (!m_pView || !m_pKeyboard)
@@ -834,12 +840,7 @@ void CMainWnd::ApplyViewOptions(const COptionsDoc& options)
     m_pView->SetFlagAnimation(options.m_nAnimation);
     m_pView->SetSimpleColors(options.m_nBackColour, options.m_nTextColour, options.m_nGoodColour,
                              options.m_nBadColour, options.m_nArhythmColour);
-    m_pKeyboard->SetNumColourShema(options.m_nKeyboardScheme);
-    m_pKeyboard->FillColourShema();
-    m_pKeyboard->SetContrast(options.m_nKeyboardContrast);
-    m_pKeyboard->SetTypeView(options.m_nKeyboardView);
-    m_pKeyboard->SetShowHands(options.m_nShowHands);
-    m_pKeyboard->RefreshTextKey();
+    ApplyKeyboardOptions(options);
     RefreshView();
     ::InvalidateRect(m_pKeyboard->GetHwnd(), nullptr, FALSE);
 }

@@ -143,6 +143,8 @@ private:
     void FollowLayout(bool forced);
     void SetLayoutHeader();
     void SetUpToolTips();
+    // Colours, view, contrast and hands of the keyboard from options.
+    void ApplyKeyboardOptions(const COptionsDoc& options);
     void ApplyViewOptions(const COptionsDoc& options);
     int LoadSkins();
     void SetUpView();
