@@ -285,12 +285,8 @@ void CMainWnd::SetUpKeyboard()
     m_pKeyboard->SetCP(m_nCodePage);
     m_pKeyboard->SetLOGFONT(nullptr);
     m_pKeyboard->CreateGL();
-    m_pKeyboard->Load(
-        (m_settings.GetProgramFolder() + L"Data\\" + options.m_sKeyboardType.GetW() + L".kbd").c_str());
+    m_keyboardType.clear();
     ApplyKeyboardOptions(options);
-    RECT client;
-    ::GetClientRect(m_pKeyboard->GetHwnd(), &client);
-    m_pKeyboard->OnSize(0, client.right, client.bottom);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -825,37 +821,77 @@ int CMainWnd::ShowResults()
 
 void CMainWnd::ApplyKeyboardOptions(const COptionsDoc& options)
 {
-    m_pKeyboard->SetNumColourShema(options.m_nKeyboardScheme);
-    m_pKeyboard->FillColourShema();
-    m_pKeyboard->SetContrast(options.m_nKeyboardContrast);
-    m_pKeyboard->SetTypeView(options.m_nKeyboardView);
-    m_pKeyboard->SetShowHands(options.m_nShowHands);
-    m_pKeyboard->RefreshTextKey();
+    const std::wstring type = options.m_sKeyboardType.GetW();
+    if (type != m_keyboardType)
+    {
+        m_keyboardType = type;
+        m_pKeyboard->Load((m_settings.GetProgramFolder() + L"Data\\" + type + L".kbd").c_str());
+        RECT client;
+        ::GetClientRect(m_pKeyboard->GetHwnd(), &client);
+        m_pKeyboard->OnSize(0, client.right, client.bottom);
+    }
+    ApplyKeyboardLook(*m_pKeyboard, options);
 }
 
 void CMainWnd::ApplyViewOptions(const COptionsDoc& options)
 {
     if (!m_pView || !m_pKeyboard)
         return;
-    m_pView->SetFlagAnimation(options.m_nAnimation);
-    m_pView->SetSimpleColors(options.m_nBackColour, options.m_nTextColour, options.m_nGoodColour,
-                             options.m_nBadColour, options.m_nArhythmColour);
+    ApplyTypingLook(*m_pView, options);
     ApplyKeyboardOptions(options);
     RefreshView();
     ::InvalidateRect(m_pKeyboard->GetHwnd(), nullptr, FALSE);
 }
 
+bool CMainWnd::FollowSkin(const COptionsDoc& options)
+{
+    const std::wstring name = options.m_sSkin.GetW();
+    if (name.empty() || _wcsicmp(name.c_str(), GetName()) == 0 ||
+        !KV::rxPathFileExists((std::wstring(GetPath()) + name + L".skn").c_str()))
+        return true;
+    const std::wstring shown = GetName();
+    SetName(name.c_str());
+    if (!UpdatePic())
+    {
+        // A skin without one of the pictures: the shown one comes back whole.
+        SetName(shown.c_str());
+        UpdatePic();
+        return false;
+    }
+    KV::LoadDialogLook((std::wstring(GetPath()) + name).c_str());
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    return true;
+}
+
 void CMainWnd::Preview(const COptionsDoc& options)
 {
     ApplyViewOptions(options);
+    FollowSkin(options);
+    m_previews.Apply(options);
 }
 
-void CMainWnd::CreateView(HWND, const RECT&, int, const COptionsDoc&)
+void CMainWnd::CreateView(HWND page, const RECT& area, int kind, const COptionsDoc& options)
 {
-    // The pages preview on the main window's own views.
+    const std::wstring program = m_settings.GetProgramFolder();
+    std::wstring skin = options.m_sSkin.GetW();
+    if (skin.empty() || !KV::rxPathFileExists((program + L"Skin\\" + skin + L".skn").c_str()))
+        skin = L"Default";
+    // The wizard comes before the window has read the user's layout.
+    UINT codePage = m_nCodePage;
+    if (m_klid.empty())
+    {
+        wchar_t active[KL_NAMELENGTH] = {};
+        KV::GetKeyboardLayer()->GetActiveLayoutName(active);
+        codePage = CodePageOf(active);
+    }
+    m_previews.SetSources(program + L"Data\\", program + L"Skin\\" + skin + L"\\", codePage);
+    m_previews.Create(page, area, kind, options);
 }
 
-void CMainWnd::DestroyView(HWND) {}
+void CMainWnd::DestroyView(HWND page)
+{
+    m_previews.Destroy(page);
+}
 
 void CMainWnd::OptionsApplied(bool languageChanged)
 {

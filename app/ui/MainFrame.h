@@ -7,6 +7,7 @@
 #include "app/ui/MainTray.h"
 #include "app/ui/OptionsHost.h"
 #include "app/ui/PageSwitcher.h"
+#include "app/ui/PreviewViews.h"
 #include "app/ui/StatisticsPage.h"
 #include "kvinterf/skin/SkinWnd.h"
 
@@ -143,8 +144,11 @@ private:
     void FollowLayout(bool forced);
     void SetLayoutHeader();
     void SetUpToolTips();
-    // Colours, view, contrast and hands of the keyboard from options.
+    // Type, colours, view, contrast and hands of the keyboard from options.
     void ApplyKeyboardOptions(const COptionsDoc& options);
+    // Shows the skin named in options when it is another one that exists; false when it
+    // could not be loaded (the shown one stays).
+    bool FollowSkin(const COptionsDoc& options);
     void ApplyViewOptions(const COptionsDoc& options);
     int LoadSkins();
     void SetUpView();
@@ -173,6 +177,10 @@ private:
     HACCEL m_hLessonAccel;
     HACCEL m_hGraphAccel;
     std::wstring m_lessonFolder;
+    // Views inside option and wizard pages.
+    CPreviewViews m_previews;
+    // The keyboard file the keyboard shows.
+    std::wstring m_keyboardType;
 
     KV::CBaseInput* m_pView;
     KV::CKeyboard* m_pKeyboard;

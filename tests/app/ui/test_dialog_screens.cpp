@@ -11,6 +11,7 @@
 #include "app/ui/DlgOption.h"
 #include "app/ui/DlgResults.h"
 #include "app/ui/DlgWizard.h"
+#include "preview_host.h"
 #include "kvstruct/files/IniTable.h"
 
 #include <gtest/gtest.h>
@@ -140,7 +141,8 @@ TEST_F(DialogScreens, Options)
 TEST_F(DialogScreens, Wizard)
 {
     ForEachLanguage([this](const std::wstring& language) {
-        CDlgWizard wizard(nullptr, m_doc, &m_lang);
+        fwtest::PreviewHost host;
+        CDlgWizard wizard(nullptr, m_doc, &m_lang, &host);
         HWND wnd = wizard.Create();
         for (int page = CDlgWizard::PageFirst; page <= CDlgWizard::PageLast; ++page)
         {

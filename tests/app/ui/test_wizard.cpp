@@ -3,6 +3,9 @@
 #include "app/ui/DialogIds.h"
 #include "app/ui/DlgWizard.h"
 #include "app/ui/DlgResults.h"
+#include "preview_host.h"
+#include "kvfwctrl/keyboard/Keyboard.h"
+#include "kvfwctrl/typing/BaseInput.h"
 #include "dialog_look.h"
 #include "kvstruct/files/IniTable.h"
 
@@ -107,6 +110,38 @@ TEST_F(WizardDialog, PagesWriteIntoTheUserAtOnce)
     Click(wnd, IDC_WIZARD_NEXT);
     EXPECT_FALSE(::IsWindow(wnd));
     EXPECT_EQ(KV::CDialog::kIdOk, wizard.GetResult());
+}
+
+TEST_F(WizardDialog, KeyboardAndViewPagesPreviewInsideThemselves)
+{
+    fwtest::PreviewHost host;
+    {
+        CDlgWizard wizard(nullptr, m_doc, &m_lang, &host);
+        HWND wnd = wizard.Create();
+        Click(wnd, IDC_WIZARD_NEXT);
+        Click(wnd, IDC_WIZARD_NEXT);
+        HWND page = wizard.GetpPage()->GetHwnd();
+        KV::CKeyboard* keyboard = host.m_views.GetKeyboard(page);
+        ASSERT_NE(nullptr, keyboard);
+        EXPECT_EQ(page, ::GetParent(keyboard->GetHwnd()));
+        const unsigned long keys = keyboard->GetCount();
+        EXPECT_GT(keys, 40u) << "the user's keyboard file is shown";
+        HWND types = ::GetDlgItem(page, IDC_WIZ_KEYBOARD_LIST);
+        ::SendMessageW(types, CB_SETCURSEL, 1, 0);
+        ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_WIZ_KEYBOARD_LIST, CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(types));
+        EXPECT_NE(keys, keyboard->GetCount()) << "another type shows another keyboard";
+
+        Click(wnd, IDC_WIZARD_NEXT);
+        EXPECT_EQ(1u, host.m_views.Count()) << "the keyboard page's view went with it";
+        page = wizard.GetpPage()->GetHwnd();
+        KV::CBaseInput* view = host.m_views.GetTypingView(page);
+        ASSERT_NE(nullptr, view);
+        EXPECT_EQ(1, view->GetFlagAnimation());
+        Click(page, IDC_WIZ_ANIMATION);
+        EXPECT_EQ(0, view->GetFlagAnimation());
+    }
+    EXPECT_EQ(0u, host.m_views.Count());
 }
 
 TEST_F(WizardDialog, ChoosingALanguageRelabelsTheWizard)
