@@ -1,4 +1,5 @@
 #include "app/ui/Accelerators.h"
+#include "app/ui/FWDialog.h"
 #include "app/ui/Commands.h"
 #include "kvstruct/core/Param.h"
 #include "kvstruct/files/IniTable.h"
@@ -50,8 +51,7 @@ const ButtonTip kGraphDeleteTip = {kCmdDelete, L"TipDelDiagramPoint", L"Delete"}
 
 std::wstring Text(const KV::CIniTable* lang, const wchar_t* key)
 {
-    const std::wstring text = lang ? lang->_GetW(key) : std::wstring();
-    return text.empty() ? key : text;
+    return LangText(lang, key);
 }
 
 std::wstring WithHotKey(std::wstring text, const std::wstring& hotKey)

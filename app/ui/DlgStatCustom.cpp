@@ -1,4 +1,5 @@
 #include "app/ui/DlgStatCustom.h"
+#include "app/ui/FWDialog.h"
 #include "app/doc/OptionsDoc.h"
 #include "app/ui/Commands.h"
 #include "app/ui/StatDialogIds.h"
@@ -18,8 +19,7 @@ const wchar_t* const kTypeKeys[] = {L"All",         L"Letter", L"Syllable", L"Ca
 
 std::wstring Text(const KV::CIniTable* lang, const wchar_t* key)
 {
-    const std::wstring text = lang ? lang->_GetW(key) : std::wstring();
-    return text.empty() ? key : text;
+    return LangText(lang, key);
 }
 
 void FillList(HWND list, const std::wstring& prefix, const KV::CIniTable* lang, const wchar_t* const* keys,

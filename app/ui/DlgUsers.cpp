@@ -1,4 +1,5 @@
 #include "app/ui/DlgUsers.h"
+#include "app/ui/FWDialog.h"
 #include "app/doc/UserManager.h"
 #include "app/ui/UserDialogIds.h"
 #include "kvstruct/kvstruct.h"
@@ -12,8 +13,7 @@ namespace {
 
 std::wstring Text(KV::CIniTable* lang, const wchar_t* key)
 {
-    const std::wstring text = lang ? lang->_GetW(key) : std::wstring();
-    return text.empty() ? key : text;
+    return LangText(lang, key);
 }
 
 void SetItemText(HWND dialog, int id, KV::CIniTable* lang, const wchar_t* key)

@@ -6,8 +6,13 @@
 
 std::wstring LangText(const KV::CIniTable* lang, const wchar_t* key)
 {
+    return LangText(lang, key, key);
+}
+
+std::wstring LangText(const KV::CIniTable* lang, const wchar_t* key, const wchar_t* fallback)
+{
     const std::wstring text = lang ? lang->_GetW(key) : std::wstring();
-    return text.empty() ? key : text;
+    return text.empty() ? fallback : text;
 }
 
 bool DrawIconListItem(const DRAWITEMSTRUCT* item)

@@ -16,6 +16,8 @@ class CSkin;
 
 // Text of key in lang; the key itself when the table is missing or lacks it.
 std::wstring LangText(const KV::CIniTable* lang, const wchar_t* key);
+// Text of key in lang; fallback when the table is missing or lacks it.
+std::wstring LangText(const KV::CIniTable* lang, const wchar_t* key, const wchar_t* fallback);
 
 // Row height of an owner-drawn list box with icons.
 enum : int { kIconRowHeight = 20 };

@@ -1,4 +1,5 @@
 #include "app/ui/Help.h"
+#include "app/ui/FWDialog.h"
 
 #include "kvstruct/kvstruct.h"
 #include "kvstruct/sys/MsgBox.h"
@@ -27,6 +28,7 @@ HelpShowResult ShowWithControl(HWND owner, const wchar_t* address)
 }
 
 HelpViewer g_viewer = ShowWithControl;
+const KV::CIniTable* g_language = nullptr;
 
 void Tell(HWND owner, const std::wstring& text)
 {
@@ -34,6 +36,11 @@ void Tell(HWND owner, const std::wstring& text)
 }
 
 } // namespace
+
+void SetHelpLanguage(const KV::CIniTable* lang)
+{
+    g_language = lang;
+}
 
 void CloseHelpWindows()
 {
@@ -65,8 +72,9 @@ bool ShowHelpTopic(HWND owner, const wchar_t* topic, const std::wstring& folder)
     std::wstring file = dir + kHelpFileName;
     if (::GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES)
     {
-        Tell(owner, L"The help file was not found:\n" + file +
-                        L"\n\nPlease install Fingerwaltz again to restore it.");
+        Tell(owner, LangText(g_language, L"HelpFileMissing",
+                             L"The help file was not found. Installing Fingerwaltz again restores it:") +
+                        L"\n" + file);
         return false;
     }
     switch (g_viewer(owner, HelpAddress(dir, topic).c_str()))
@@ -74,13 +82,15 @@ bool ShowHelpTopic(HWND owner, const wchar_t* topic, const std::wstring& folder)
     case HelpShowResult::Shown:
         return true;
     case HelpShowResult::ControlMissing:
-        Tell(owner, L"The help cannot be shown because the Windows help viewer (hhctrl.ocx) is "
-                    L"missing on this computer.\n\nThe help file is " +
-                        file + L"; any program that opens .chm files can show it.");
+        Tell(owner, LangText(g_language, L"HelpViewerMissing",
+                             L"The help cannot be shown: the Windows help viewer (hhctrl.ocx) is missing. "
+                             L"Any program that opens .chm files can show this file:") +
+                        L"\n" + file);
         return false;
     case HelpShowResult::Failed:
         break;
     }
-    Tell(owner, std::wstring(L"The help page \"") + topic + L"\" could not be shown from\n" + file);
+    Tell(owner, LangText(g_language, L"HelpPageFailed", L"This help page could not be shown:") + L"\n" +
+                    HelpAddress(dir, topic));
     return false;
 }

@@ -5,6 +5,10 @@
 #include <windows.h>
 #include <string>
 
+namespace KV {
+class CIniTable;
+}
+
 constexpr const wchar_t* kHelpFileName = L"Fingerwaltz.chm";
 
 // What the HTML Help control made of a request.
@@ -27,6 +31,9 @@ std::wstring HelpAddress(const std::wstring& folder, const wchar_t* topic);
 // the HTML Help control is missing, or the topic cannot be shown, the user is told in a message
 // box over `owner`. Returns true when the topic is shown.
 bool ShowHelpTopic(HWND owner, const wchar_t* topic, const std::wstring& folder = std::wstring());
+
+// The language table of the help's messages (the table is borrowed; nullptr: English).
+void SetHelpLanguage(const KV::CIniTable* lang);
 
 // Closes every help window the program opened (before the program ends).
 void CloseHelpWindows();

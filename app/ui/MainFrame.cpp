@@ -539,7 +539,7 @@ LRESULT CMainWnd::OnCommand(WORD code, WORD id, HWND control)
         HideToTray();
         break;
     case kCmdHomePage:
-        OpenHomePage(m_hWnd);
+        OpenHomePage(m_hWnd, &m_language);
         break;
     case kCmdTellFriend:
         TellFriend(m_hWnd, &m_language);

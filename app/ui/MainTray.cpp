@@ -1,6 +1,7 @@
 #include "app/ui/MainTray.h"
 
 #include "app/ui/Commands.h"
+#include "app/ui/FWDialog.h"
 #include "kvinterf/widgets/Tray.h"
 #include "kvstruct/files/IniTable.h"
 #include "kvstruct/sys/MsgBox.h"
@@ -57,9 +58,10 @@ bool CMainTray::HideToTray()
     if (!m_tray->AddIcon(icon, L"Fingerwaltz"))
     {
         m_tray.reset();
-        KV::ShowMsgBox(m_hWnd,
-                       L"The icon could not be added to the notification area; the window stays open.",
-                       L"Fingerwaltz", MB_OK | MB_ICONWARNING);
+        const std::wstring text =
+            LangText(m_lang, L"TrayIconFailed",
+                     L"The icon could not be added to the notification area; the window stays open.");
+        KV::ShowMsgBox(m_hWnd, text.c_str(), KV::kAppCaption, MB_OK | MB_ICONWARNING);
         return false;
     }
     ::ShowWindow(m_hWnd, SW_HIDE);

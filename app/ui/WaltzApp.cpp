@@ -1,4 +1,5 @@
 #include "app/ui/WaltzApp.h"
+#include "app/ui/Help.h"
 #include "app/ui/DlgResults.h"
 #include "app/ui/DlgUsers.h"
 #include "app/ui/DlgWizard.h"
@@ -34,6 +35,7 @@ CWaltzApp::CWaltzApp(const std::wstring& programFolder)
       m_hInstance(nullptr), m_hBrush(nullptr), m_hRichEdit(nullptr)
 {
     m_doc.SetpLangTable(&m_language);
+    SetHelpLanguage(&m_language);
     m_doc.SetSaver([this] { return m_users.SaveCurrent(); });
 }
 

@@ -1,6 +1,7 @@
 #include "app/ui/WebCommands.h"
 
 #include "app/ui/DlgAbout.h"
+#include "app/ui/FWDialog.h"
 #include "kvstruct/files/IniTable.h"
 #include "kvstruct/sys/MsgBox.h"
 #include "kvstruct/sys/Shell.h"
@@ -18,12 +19,11 @@ std::wstring Encoded(const std::wstring& text)
     return buffer.data();
 }
 
-bool Open(HWND owner, const std::wstring& target, const wchar_t* what)
+bool Open(HWND owner, const std::wstring& target, const std::wstring& failure)
 {
     if (KV::ShellExec(target.c_str()))
         return true;
-    KV::ShowMsgBox(owner, (std::wstring(L"No program could open ") + what + L".").c_str(), L"Fingerwaltz",
-                   MB_OK | MB_ICONWARNING);
+    KV::ShowMsgBox(owner, failure.c_str(), KV::kAppCaption, MB_OK | MB_ICONWARNING);
     return false;
 }
 
@@ -38,12 +38,14 @@ std::wstring TellFriendAddress(const KV::CIniTable* lang)
     return L"mailto:?subject=" + Encoded(kTellFriendSubject) + L"&body=" + Encoded(body);
 }
 
-bool OpenHomePage(HWND owner)
+bool OpenHomePage(HWND owner, const KV::CIniTable* lang)
 {
-    return Open(owner, CDlgAbout::GetHomePage(), L"the home page");
+    return Open(owner, CDlgAbout::GetHomePage(),
+                LangText(lang, L"NoProgramHomePage", L"No program could open the home page."));
 }
 
 bool TellFriend(HWND owner, const KV::CIniTable* lang)
 {
-    return Open(owner, TellFriendAddress(lang), L"a new mail");
+    return Open(owner, TellFriendAddress(lang),
+                LangText(lang, L"NoProgramMail", L"No program could start a new e-mail."));
 }

@@ -34,12 +34,16 @@ TEST(WebCommands, HomePageAndMailOpenOrTellTheUser)
         g_shellAnswer = answer;
         g_opened.clear();
         boxes.Clear();
-        EXPECT_EQ(answer != 0, OpenHomePage(nullptr));
+        EXPECT_EQ(answer != 0, OpenHomePage(nullptr, &lang));
         EXPECT_EQ(answer != 0, TellFriend(nullptr, &lang));
         ASSERT_EQ(2u, g_opened.size());
         EXPECT_EQ(L"https://fingerwaltz.example/", g_opened[0]);
         EXPECT_EQ(TellFriendAddress(&lang), g_opened[1]);
         EXPECT_EQ(answer ? 0u : 2u, boxes.Count());
+        if (!answer)
+        {
+            EXPECT_EQ(lang._GetW(L"NoProgramMail"), boxes.LastText()) << "told in the user's language";
+        }
     }
     KV::SetShellExecHandler(previous);
 
