@@ -245,14 +245,29 @@ int CMainWnd::LoadSkins()
 {
     const std::wstring folder = m_settings.GetProgramFolder() + L"Skin\\";
     std::wstring name = m_doc.GetOptions().m_sSkin.GetW();
-    if (name.empty() || !KV::rxPathFileExists((folder + name + L".skn").c_str()))
+    if (name.empty())
         name = L"Default";
-    Clear();
     SetPath(folder.c_str());
-    SetName(name.c_str());
+    auto load = [&](const std::wstring& skin) {
+        // A damaged layout may have made some elements before it failed.
+        Clear();
+        SetName(skin.c_str());
+        return Load((folder + skin + L".skn").c_str());
+    };
+    if (!load(name))
+    {
+        // A missing or damaged skin gives way to the one the program ships.
+        if (_wcsicmp(name.c_str(), L"Default") == 0 || !load(L"Default"))
+        {
+            KV::CMsgError(L"CMainWnd::LoadSkins()", L"Load()", m_hWnd);
+            return 0;
+        }
+        name = L"Default";
+        m_doc.GetOptions().m_sSkin = name.c_str();
+    }
     // Dialogs take the colours and face of the skin the window shows.
     KV::LoadDialogLook((folder + name).c_str());
-    return Load((folder + name + L".skn").c_str());
+    return 1;
 }
 
 void CMainWnd::SetUpBars()

@@ -1,3 +1,6 @@
+#include "app/doc/AppSettings.h"
+#include "app/doc/UserManager.h"
+#include "app/doc/WaltzDoc.h"
 #include "common/fwtest.h"
 #include "kvtesting/ProgramFolder.h"
 
@@ -62,4 +65,39 @@ TEST(ProgramStart, FunctionKeysSwitchThePages)
         EXPECT_TRUE(shown) << "key " << step.key << ": element " << step.shown;
     }
     CloseAndExpectCleanEnd(wnd, pi);
+}
+
+// A user whose skin is damaged gets the program's own skin, and keeps it.
+TEST(ProgramStart, DamagedSkinGivesWayToTheDefaultSkin)
+{
+    const std::wstring dir = fwtest::MakeProgramFolder("[Wizard]\r\nShowWizard = 0\r\n") + L"\\";
+    ASSERT_TRUE(fwtest::WriteFileBytes(dir + L"Skin\\Broken.skn", std::string("\x07\x00no layout", 11)));
+    {
+        CAppSettings settings(dir);
+        ::CreateDirectoryW(settings.GetUserPath().c_str(), nullptr);
+        CWaltzDoc doc;
+        doc.GetOptions().m_sSkin = L"Broken";
+        CUserManager users(doc, settings);
+        ASSERT_EQ(CUserManager::Done, users.CreateUser(L"Ann", L"", L"", L"", L"ann"));
+        ASSERT_TRUE(settings.SetUser(L"ann"));
+    }
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(KV::StartProgram(dir, pi));
+    // The user is told that the skin could not be read.
+    const HWND box = KV::WaitForProcessWindow(pi.dwProcessId, L"#32770", 10000);
+    EXPECT_NE(box, nullptr);
+    if (box)
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    const HWND wnd = KV::WaitForProcessWindow(pi.dwProcessId, L"FINGERWALTZ", 10000);
+    if (!wnd)
+        ::TerminateProcess(pi.hProcess, 1);
+    ASSERT_NE(wnd, nullptr) << "the program ended on the damaged skin";
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(wnd, 303)));
+    CloseAndExpectCleanEnd(wnd, pi);
+
+    CAppSettings settings(dir);
+    CWaltzDoc doc;
+    CUserManager users(doc, settings);
+    ASSERT_EQ(CUserManager::Done, users.OpenUser(L"ann"));
+    EXPECT_STREQ(L"Default", doc.GetOptions().m_sSkin.GetW());
 }
