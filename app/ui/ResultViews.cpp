@@ -26,18 +26,19 @@ std::vector<unsigned long> ShownIDs(const KV::CListParam& params)
     return ids;
 }
 
-// A first column of its own (row names or numbers) before the chosen columns.
+// A first column of its own (row names or numbers) before the chosen columns, firstShare
+// times as wide as each of them.
 void SetColumns(KV::CViewScore& score, KV::CViewGraph& graph, KV::CListParam& params, KV::CIniTable* lang,
-                const wchar_t* firstKey, unsigned long graphedID)
+                const wchar_t* firstKey, unsigned long firstShare, unsigned long graphedID)
 {
     const KV::CParam* graphed = params.Find(graphedID);
     graph.NewGraph(graphed ? graphed->GetStyle(0xF000) : (unsigned long)KV::kGraphKindCount, nullptr);
     KV::SetHeadersGraph(&graph, params, lang);
     score.RemoveAllColumn();
-    const unsigned long count = static_cast<unsigned long>(ShownIDs(params).size()) + 1;
-    score.AddColumn(0, 100 / count, 0, LangText(lang, firstKey).c_str());
+    const unsigned long shares = static_cast<unsigned long>(ShownIDs(params).size()) + firstShare;
+    score.AddColumn(0, 100 * firstShare / shares, 0, LangText(lang, firstKey).c_str());
     for (unsigned long id : ShownIDs(params))
-        score.AddColumn(id, 100 / count, 0, L"");
+        score.AddColumn(id, 100 / shares, 0, L"");
     KV::SetHeadersScore(&score, params, lang, 1);
     score.AllignColumn();
 }
@@ -88,7 +89,8 @@ void CResultViews::FillProgress(Views& views, CWaltzDoc& doc)
 {
     KV::CListParam& params = doc.GetOptions().m_scoreColumns;
     const unsigned long graphedID = params.GetFirstID(0x100, 0xF00);
-    SetColumns(views.score, views.graph, params, m_pLang, L"Lesson", graphedID);
+    // The rows are named: "Previous pass" and "This pass" need the room.
+    SetColumns(views.score, views.graph, params, m_pLang, L"Lesson", 2, graphedID);
     KV::CLapList* laps = doc.GetpLapList();
     const unsigned long count = laps ? laps->GetSize() : 0;
     const std::vector<unsigned long> ids = ShownIDs(params);
@@ -118,7 +120,7 @@ void CResultViews::FillCharacters(Views& views, CWaltzDoc& doc)
 {
     KV::CListParam& params = doc.GetOptions().m_letterColumns;
     const unsigned long graphedID = params.GetFirstID(0x100, 0xF00);
-    SetColumns(views.score, views.graph, params, m_pLang, L"Index", graphedID);
+    SetColumns(views.score, views.graph, params, m_pLang, L"Index", 1, graphedID);
     KV::CLapList* laps = doc.GetpLapList();
     KV::CStatLetterList* letters =
         laps && laps->GetSize() ? laps->GetpStatLetter(laps->GetSize() - 1) : nullptr;

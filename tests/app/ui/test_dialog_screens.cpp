@@ -11,6 +11,7 @@
 #include "app/ui/DlgOption.h"
 #include "app/ui/DlgResults.h"
 #include "app/ui/DlgWizard.h"
+#include "app/ui/ResultViews.h"
 #include "preview_host.h"
 #include "kvstruct/files/IniTable.h"
 
@@ -79,6 +80,10 @@ protected:
         list.Add(lesson);
         m_doc.SetLessonID(0);
         KV::CLapList* laps = m_doc.GetStat().GetCurrent();
+        // A pass before this one, for the Progress page.
+        laps->StartLap();
+        laps->AddStatLetter(L"asdf jkl; fjdk slaa; dad lad sad fall", 0, 3);
+        laps->EndLap();
         laps->NewStatError(37);
         laps->AddStatError(3, 1);
         laps->AddStatError(12, 2);
@@ -110,7 +115,10 @@ protected:
 TEST_F(DialogScreens, Results)
 {
     ForEachLanguage([this](const std::wstring& language) {
+        // The views outlive the dialog whose pages hold them.
+        CResultViews views(&m_lang, fwtest::BinDir() + L"\\Skin\\Default\\");
         CDlgResults dlg(nullptr, m_doc, &m_lang);
+        dlg.SetpViews(&views);
         dlg.SetSoundPlayer(nullptr);
         HWND wnd = dlg.Create();
         for (int page = 0; page < CDlgResults::PageCount; ++page)
