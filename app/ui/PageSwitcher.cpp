@@ -132,8 +132,10 @@ bool CPageSwitcher::ShowPage(unsigned page)
         if (auto* button = dynamic_cast<KV::CButton*>(m_wnd.GetSkinByID(b.id)))
             button->ShowWindow(b.page == page ? 1 : 0);
     m_wnd.BuildRegion(0);
+    // The window's own pictures change with the page; child windows that were shown or moved
+    // paint themselves, the ones that stayed (title, window buttons) keep what they show.
     if (m_wnd.GetHwnd())
-        ::RedrawWindow(m_wnd.GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        ::RedrawWindow(m_wnd.GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
     return true;
 }
 
