@@ -42,6 +42,11 @@ for language in $LANGUAGES; do
   shots_start
   pages default "$language" 12
   TEXT=${TEXT:12}
+  if [ -z "$(shots_window_id Fingerwaltz)" ]; then
+    echo "  the program's window is gone; starting it again"
+    shots_stop
+    shots_start
+  fi
   shots_maximize
   pages maximized "$language" 12
   shots_maximize
