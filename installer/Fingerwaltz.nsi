@@ -1,7 +1,7 @@
 ; Per-user setup of Fingerwaltz: no administrator rights, installs into the user's local
 ; programs folder, where the program may write its settings and user folder beside itself.
 ; Built by installer/package.sh: makensis -DVERSION=x.y.z -DSTAGE=<files> -DFILELIST=<nsh>
-;   -DOUTFILE=<setup.exe> Fingerwaltz.nsi
+;   -DICON=<program icon> -DOUTFILE=<setup.exe> Fingerwaltz.nsi
 Unicode true
 Target amd64-unicode
 RequestExecutionLevel user
@@ -9,7 +9,10 @@ ManifestDPIAware true
 SetCompressor /SOLID lzma
 
 !ifndef VERSION
-  !error "VERSION, STAGE, FILELIST and OUTFILE must be defined"
+  !error "VERSION, STAGE, FILELIST, ICON and OUTFILE must be defined"
+!endif
+!ifndef ICON
+  !error "VERSION, STAGE, FILELIST, ICON and OUTFILE must be defined"
 !endif
 
 !define PRODUCT "Fingerwaltz"
@@ -34,6 +37,9 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
 
+; The setup and the uninstaller carry the program's own icon.
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${PRODUCT}.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT} now"

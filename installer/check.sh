@@ -54,6 +54,30 @@ for value in "DisplayName.*Fingerwaltz" "DisplayVersion.*$VERSION" "Publisher.*F
   else fail "uninstall entry $value"; fi
 done
 
+# What the entry and the setup show agrees with the installed program: its version block, its
+# icon (every image of it in the setup too) and its size on disk.
+entry() { tr -d '\r' <"$WORK/uninstall-entry.txt" | sed -n "s/^ *$1 *REG_[A-Z]* *//p"; }
+block() { python3 "$ROOT/installer/pe_info.py" version "$APP/Fingerwaltz.exe" | sed -n "s/^$1=//p"; }
+[ "$(block ProductVersion)" = "$VERSION" ] && [ "$(entry DisplayVersion)" = "$VERSION" ] &&
+  pass "version $VERSION in the program's version block and the entry" ||
+  fail "versions: program $(block ProductVersion), entry $(entry DisplayVersion), project $VERSION"
+[ "$(entry Publisher)" = "$(block CompanyName)" ] && pass "publisher is the program's company name" ||
+  fail "publisher $(entry Publisher) is not the program's $(block CompanyName)"
+python3 "$ROOT/installer/pe_info.py" icons "$APP/Fingerwaltz.exe" >"$WORK/program-icon.txt"
+python3 "$ROOT/installer/pe_info.py" icons "$SETUP" >"$WORK/setup-icon.txt"
+if [ -s "$WORK/program-icon.txt" ] && [ -z "$(comm -23 <(sort "$WORK/program-icon.txt") <(sort "$WORK/setup-icon.txt"))" ]; then
+  pass "the setup shows the program's icon ($(wc -l <"$WORK/program-icon.txt") sizes)"
+else
+  fail "the setup's icon is not the program's (or the program has none)"
+fi
+SIZE_KB=$(( $(entry EstimatedSize) ))
+DISK_KB=$(du -sk --apparent-size "$APP" | cut -f1)
+if [ "$SIZE_KB" -ge $((DISK_KB * 9 / 10)) ] && [ "$SIZE_KB" -le $((DISK_KB * 11 / 10)) ]; then
+  pass "entry size $SIZE_KB KB for $DISK_KB KB installed"
+else
+  fail "entry size $SIZE_KB KB, but $DISK_KB KB installed"
+fi
+
 echo "check: first start of the installed program"
 (cd "$APP" && exec "$WINE" Fingerwaltz.exe >"$WORK/program.log" 2>&1) &
 STARTED=$!

@@ -42,7 +42,7 @@ SETUP="$OUT/Fingerwaltz-$VERSION-setup.exe"
 ZIP="$OUT/Fingerwaltz-$VERSION-portable.zip"
 rm -f "$SETUP" "$ZIP"
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$VERSION" -DSTAGE="$STAGE" -DFILELIST="$LIST" \
-  -DOUTFILE="$SETUP" "$HERE/Fingerwaltz.nsi"
+  -DICON="$HERE/../app/res/Fingerwaltz.ico" -DOUTFILE="$SETUP" "$HERE/Fingerwaltz.nsi"
 (cd "$OUT/stage" && zip -q -r -X "$ZIP" Fingerwaltz)
 echo "package: $SETUP"
 echo "package: $ZIP"

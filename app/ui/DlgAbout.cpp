@@ -1,6 +1,7 @@
 #include "app/ui/DlgAbout.h"
 #include "app/ui/DialogIds.h"
 #include "app/ui/OptionLists.h"
+#include "app/res/ProgramIcon.h"
 #include "kvstruct/sys/MsgBox.h"
 #include "kvstruct/sys/SysInfo.h"
 #include "kvstruct/sys/WebPages.h"
@@ -54,7 +55,7 @@ INT_PTR CDlgAbout::OnInitDialog(HWND focus, LPARAM param)
     ::GetObjectW(KV::GetDialogLookFont(m_hWnd, FW_NORMAL, 120), sizeof(text), &text);
     m_link.SetTextHeight(text.lfHeight);
     m_hIcon = static_cast<HICON>(
-        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(FW_PROGRAM_ICON), IMAGE_ICON, 32, 32, 0));
     if (!m_hIcon)
         m_hIcon = static_cast<HICON>(::LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, 32, 32, LR_SHARED));
     ::SendDlgItemMessageW(m_hWnd, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(m_hIcon), 0);

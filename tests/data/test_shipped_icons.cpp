@@ -155,3 +155,26 @@ TEST(ShippedIconParser, RefusesDamagedIcons)
     EXPECT_TRUE(IconSizes(wrongType, problem).empty());
     EXPECT_FALSE(problem.empty());
 }
+
+// The shell, the window, the tray and the about box take the program's icon from its resources.
+TEST(ProgramIcon, ProgramFileCarriesItsIconAtEverySize)
+{
+    HMODULE program = LoadLibraryExW((fwtest::BinDir() + L"\\Fingerwaltz.exe").c_str(), nullptr,
+                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(nullptr, program);
+    for (int size : {16, 24, 32, 48, 256})
+    {
+        HICON icon = (HICON)LoadImageW(program, MAKEINTRESOURCEW(107), IMAGE_ICON, size, size, 0);
+        EXPECT_NE(nullptr, icon) << "size " << size;
+        ICONINFO info = {};
+        if (!icon || !GetIconInfo(icon, &info))
+            continue;
+        BITMAP bm = {};
+        GetObjectW(info.hbmColor, sizeof(bm), &bm);
+        EXPECT_EQ(size, bm.bmWidth) << "size " << size;
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(icon);
+    }
+    FreeLibrary(program);
+}

@@ -397,17 +397,22 @@ def bmp_image(rows):
     return header + bytes(xor) + bytes(mask)
 
 
-def write_ico(path, draw):
-    images = [bmp_image(render(draw, size)) for size in SIZES]
+def save_ico(path, images):
+    """Writes an icon file of (size, encoded image) pairs."""
     out = bytearray(struct.pack('<HHH', 0, 1, len(images)))
     offset = 6 + 16 * len(images)
-    for size, data in zip(SIZES, images):
+    for size, data in images:
         out += struct.pack('<BBBBHHII', size % 256, size % 256, 0, 0, 1, 32, len(data), offset)
         offset += len(data)
-    for data in images:
+    for _, data in images:
         out += data
     with open(path, 'wb') as f:
         f.write(out)
+    return len(out)
+
+
+def write_ico(path, draw):
+    save_ico(path, [(size, bmp_image(render(draw, size))) for size in SIZES])
 
 
 def main():
