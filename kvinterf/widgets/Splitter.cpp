@@ -125,8 +125,17 @@ void CSplitter::Resize(const CSize& delta, CRect* rect, int notify)
         CSkin::Resize(delta, rect, notify);
         return;
     }
-    // The parent is about to take its new size: place against that one.
+    // The parent is about to take its new size: place against that one. Upwards and
+    // downwards it follows its anchor like any element.
     m_rcDest.left = PlaceX(ParentWidth() + delta.cx);
+    const unsigned long v = m_nStyle & kSkinAnchorV;
+    if (v == kSkinBottom)
+        m_rcDest.top += delta.cy;
+    else if (v == kSkinStretchV)
+    {
+        m_rcDest.bottom = m_rcDest.bottom + delta.cy < 0 ? 0 : m_rcDest.bottom + delta.cy;
+        SetRectRgn();
+    }
     CSkin::MoveSkin();
     if (notify)
         for (CSkin* link : m_pLink)

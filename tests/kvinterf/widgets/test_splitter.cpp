@@ -7,7 +7,8 @@ using namespace skintest;
 
 namespace {
 
-// Left edge 10, splitter 11, right edge 12; panes 13 and 14 between them.
+// Left edge 10, splitter 11, right edge 12; panes 13 and 14 between them; splitter and panes
+// as tall as the window.
 struct SplitWindow
 {
     SkinFolder folder;
@@ -27,10 +28,10 @@ struct SplitWindow
         wnd.AddSkin(1, RECT{0, 0, 0, 0}, 0x01000133);
         wnd.AddSkin(10, RECT{0, 0, 0, 0}, 0x02002011);
         const RECT limit = {limitLeft, 0, limitRight, 99};
-        wnd.AddSkin(11, RECT{0, 0, 0, 0}, 0x06002011 | role, &limit);
+        wnd.AddSkin(11, RECT{0, 0, 0, 0}, 0x06002031 | role, &limit);
         wnd.AddSkin(12, RECT{4, 0, 0, 0}, 0x02002012);
-        wnd.AddSkin(13, RECT{10, 0, 11, 100}, 0x02000015);
-        wnd.AddSkin(14, RECT{11, 0, 12, 100}, 0x02000015);
+        wnd.AddSkin(13, RECT{10, 0, 11, 0}, 0x02000035);
+        wnd.AddSkin(14, RECT{11, 0, 12, 0}, 0x02000035);
         if (CreateTestWindow(wnd, 0, 0, width, 100))
             splitter = dynamic_cast<KV::CSplitter*>(wnd.GetSkinByID(11));
     }
@@ -89,10 +90,11 @@ TEST(Splitter, DragMovesNeighboursAndResizeKeepsTheShare)
     EXPECT_EQ(KV::CRect(4, 0, 237, 100), left->GetRect());
     EXPECT_EQ(KV::CRect(243, 0, 396, 100), right->GetRect());
 
-    w.wnd.Resize(200, 0, 0);
+    w.wnd.Resize(200, 50, 0);
     RECT client;
     ::GetClientRect(w.wnd.GetHwnd(), &client);
     ASSERT_EQ(600, client.right);
+    EXPECT_EQ(left->GetRect().Height(), w.splitter->GetRect().Height()) << "the bar grows with the panes";
     EXPECT_EQ(360, w.Centre());
     EXPECT_EQ(w.splitter->GetRect().left, left->GetRect().right);
     EXPECT_EQ(w.splitter->GetRect().right, right->GetRect().left);
