@@ -9,6 +9,7 @@
 #include "app/ui/DlgAbout.h"
 #include "app/ui/DlgOption.h"
 #include "app/ui/LayoutChange.h"
+#include "app/ui/SkinPages.h"
 #include "app/ui/WebCommands.h"
 #include "kvfwctrl/lessons/ViewLesson.h"
 #include "kvfwctrl/lessons/ViewTreeLesson.h"
@@ -22,6 +23,7 @@
 #include "kvinterf/widgets/Button.h"
 #include "kvinterf/widgets/Panel.h"
 #include "kvinterf/widgets/Progress.h"
+#include "kvinterf/widgets/Splitter.h"
 #include "kvinterf/widgets/Text.h"
 #include "kvstruct/files/IniTable.h"
 #include "kvstruct/files/Paths.h"
@@ -198,6 +200,15 @@ LRESULT CMainWnd::OnCreate(CREATESTRUCTW* cs)
     SetUpBars();
     SetUpView();
     SetUpKeyboard();
+    // The pages' splitters stand where the user left them.
+    const CPlacesDoc& split = m_doc.GetPlaces();
+    for (const auto& place : {std::make_pair(kStatisticsSplitter, split.m_nSplitA),
+                              std::make_pair(kLessonSplitter, split.m_nSplitB)})
+        if (auto* splitter = dynamic_cast<KV::CSplitter*>(GetSkinByID(place.first)))
+        {
+            splitter->SetPos(place.second);
+            splitter->MoveSkin();
+        }
     // The skin creates its views hidden.
     m_pView->ShowWindow(SW_SHOW);
     m_pKeyboard->ShowWindow(SW_SHOW);
@@ -777,11 +788,15 @@ LRESULT CMainWnd::OnSize(UINT type, int width, int height)
 
 void CMainWnd::StorePlace()
 {
+    CPlacesDoc& places = m_doc.GetPlaces();
+    if (auto* splitter = dynamic_cast<KV::CSplitter*>(GetSkinByID(kStatisticsSplitter)))
+        places.m_nSplitA = static_cast<unsigned short>(splitter->GetPos());
+    if (auto* splitter = dynamic_cast<KV::CSplitter*>(GetSkinByID(kLessonSplitter)))
+        places.m_nSplitB = static_cast<unsigned short>(splitter->GetPos());
     if (m_bMaximized || ::IsIconic(m_hWnd))
         return;
     RECT rc;
     GetWindowRect(&rc);
-    CPlacesDoc& places = m_doc.GetPlaces();
     places.m_position = KV::CPoint(rc.left, rc.top);
     // A closed keyboard panel is not the size the user chose.
     places.m_size =

@@ -269,6 +269,12 @@ void CViewScore::Update()
     RECT rc;
     ::GetClientRect(m_hWnd, &rc);
     const int top = m_pTabs ? m_pTabs->GetHeight() : 0;
+    // The tab strip reaches across the whole view, whatever its width.
+    if (m_pTabs)
+    {
+        const RECT strip = {0, 0, rc.right, top};
+        m_pTabs->MoveSkin(&strip);
+    }
     RECT table = {0, top, rc.right + (m_bShowScroll ? CTable::kScrollWidth : 0), rc.bottom};
     if (m_pCustomDlg)
         table.bottom -= 25;

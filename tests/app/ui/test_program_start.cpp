@@ -63,6 +63,17 @@ TEST(ProgramStart, FunctionKeysSwitchThePages)
             shown = ::IsWindowVisible(::GetDlgItem(wnd, step.shown)) &&
                     !::IsWindowVisible(::GetDlgItem(wnd, step.hidden));
         EXPECT_TRUE(shown) << "key " << step.key << ": element " << step.shown;
+        if (step.key == VK_F3)
+        {
+            // The statistics splitter stands at the stored share of the width (68 %), or as near
+            // as the graph's least width lets it.
+            RECT client, bar;
+            ::GetClientRect(wnd, &client);
+            ::GetWindowRect(::GetDlgItem(wnd, 455), &bar);
+            ::MapWindowPoints(nullptr, wnd, reinterpret_cast<POINT*>(&bar), 2);
+            const long share = (bar.left + bar.right) / 2 * 100 / client.right;
+            EXPECT_TRUE(share >= 60 && share <= 68) << share;
+        }
     }
     CloseAndExpectCleanEnd(wnd, pi);
 }
