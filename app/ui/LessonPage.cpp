@@ -35,6 +35,7 @@ void CLessonPage::Show()
     if (!m_pTree)
         return;
     m_pTree->FillAll(KV::CTreeLesson::kSelectByID);
+    MarkCurrentLesson();
     // The views were laid out while their page was hidden: once more at their real size.
     m_pTree->SetActiveTab(m_pTree->GetActiveTab());
     if (m_pView)
@@ -45,6 +46,21 @@ void CLessonPage::Show()
             view->SetRectRgn();
             ::RedrawWindow(view->GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
         }
+}
+
+void CLessonPage::MarkCurrentLesson()
+{
+    // The lesson being typed is marked and selected when its course's tree is the one shown;
+    // the user's course only when the user has lessons of their own.
+    const unsigned long course = m_doc.GetCourseID();
+    if (!m_pTree || static_cast<unsigned long>(m_pTree->GetActiveTab()) != course ||
+        m_doc.GetLessonList(course).GetCount() == 0)
+        return;
+    const long id = static_cast<long>(m_doc.GetLessonID());
+    if (m_pTree->GetActiveID() == id && m_pTree->GetSelectedID() == id)
+        return;
+    if (m_pTree->ActivateItem(id))
+        m_pTree->SetLessonToView();
 }
 
 bool CLessonPage::Leave()

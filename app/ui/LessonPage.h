@@ -28,6 +28,8 @@ public:
 
     // The page becomes visible: both tabs refilled, the selected lesson shown.
     void Show();
+    // Marks and selects the lesson being typed in the tree of its course.
+    void MarkCurrentLesson();
     // The page is left: unsaved edits are offered for saving. False when the user cancelled.
     bool Leave();
     // Before the libraries are rebuilt (the trees point into them).

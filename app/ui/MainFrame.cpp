@@ -362,6 +362,7 @@ void CMainWnd::ShowPage(unsigned short page)
 
 void CMainWnd::LessonMadeReady()
 {
+    m_lessons.MarkCurrentLesson();
     m_engine.SetPauseTexts(&m_language, m_nCodePage);
     RefreshView();
 }

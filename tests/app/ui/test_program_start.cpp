@@ -4,6 +4,7 @@
 #include "common/fwtest.h"
 #include "kvtesting/ProgramFolder.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -73,6 +74,12 @@ TEST(ProgramStart, FunctionKeysSwitchThePages)
             ::MapWindowPoints(nullptr, wnd, reinterpret_cast<POINT*>(&bar), 2);
             const long share = (bar.left + bar.right) / 2 * 100 / client.right;
             EXPECT_TRUE(share >= 60 && share <= 68) << share;
+        }
+        if (step.key == VK_F4)
+        {
+            // The lesson being typed is selected in the course's tree.
+            const HWND tree = ::GetDlgItem(::GetDlgItem(wnd, 301), 2020);
+            EXPECT_NE(0, ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
         }
     }
     CloseAndExpectCleanEnd(wnd, pi);
