@@ -109,7 +109,9 @@ void COptionsDoc::SetDefault()
     m_nSoundGame = 1;
     m_sTextD.Empty();
     m_sKLID = GetActiveKLID();
+    // Every layout the system has, each enabled until the user's stored flags say otherwise.
     m_layouts = KV::CListLayout();
+    m_layouts.Init();
     m_nKeyboardView = 0;
     m_nKeyboardContrast = 0;
     m_nShowHands = 1;

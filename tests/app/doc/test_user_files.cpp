@@ -138,7 +138,12 @@ TEST_F(UserFiles, AKnownDocumentIsWrittenByteForByte)
         .Str(L"")
         .US(1)
         .Str(L"");
-    opt.Str(L"00000407").US(1).US(0).US(0).US(0).US(0).UL(0xFAFAFA).UL(0x0A0A0A).US(2).UL(0x8000).UL(0xF0);
+    // The system's layouts, each enabled, as the options found them.
+    EXPECT_GE(o.m_layouts.GetSizeInstall(), 1u) << "a new user trains on the installed layouts";
+    opt.Str(L"00000407").US(1).US(static_cast<unsigned short>(o.m_layouts.GetSizeInstall()));
+    for (const KV::CLayout& layout : o.m_layouts.GetLayouts())
+        opt.US(1).Str(layout.GetKLID().GetW()).US(1);
+    opt.US(0).US(0).US(0).UL(0xFAFAFA).UL(0x0A0A0A).US(2).UL(0x8000).UL(0xF0);
     const std::pair<unsigned long, unsigned long> score[] = {
         {1, 0x101001}, {2, 0x101001}, {704, 0x1010}, {701, 0x1111}, {706, 0x1010}, {707, 0x1011},
         {702, 0x1010}, {705, 0x1010}, {703, 0x2011}, {708, 0x1010}, {3, 0x101000}};
