@@ -35,7 +35,7 @@ void CBaseInput::CreateGL()
     glDepthFunc(GL_LESS);
     glShadeModel(GL_SMOOTH);
     glEnable(GL_TEXTURE_2D);
-    m_text.SetGlyphWidths(m_gl.GetGlyphWidths());
+    m_text.SetGL(&m_gl);
     // The projection and layout for the present size, so a paint before the first resize
     // already draws in place.
     RECT rc;
@@ -153,6 +153,13 @@ void CBaseInput::SetPauseText(const char* pause, const char* top, const char* bo
                               const char* lesson)
 {
     m_text.SetPauseText(pause, top, bottom, section, lesson);
+    CalcLayout();
+}
+
+void CBaseInput::SetPauseTextW(const wchar_t* pause, const wchar_t* top, const wchar_t* bottom,
+                               const wchar_t* section, const wchar_t* lesson)
+{
+    m_text.SetPauseTextW(pause, top, bottom, section, lesson);
     CalcLayout();
 }
 
@@ -286,10 +293,19 @@ LRESULT CBaseInput::OnDestroy()
 
 void CBaseInput::GetZoneRect(float R, float B, float rect[4]) const
 {
+    // Around the next character at the size the line is drawn: as wide as that character
+    // (at least an average one), from below the descenders to above the capitals.
+    const float scale = m_text.GetDrawScale();
+    const unsigned long untyped = m_text.GetUntypedLength();
+    const unsigned char next = untyped ? static_cast<unsigned char>(m_text.GetUntypedText()[0]) : ' ';
+    const float* widths = m_gl.GetGlyphWidths();
+    float em = m_text.GetAverageEm();
+    if (m_gl.IsCreated() && widths[next] > em)
+        em = widths[next];
     rect[0] = R / 2 - 2;
     rect[1] = B / 2 - 25;
-    rect[2] = R / 2 + 5.3f * m_fZoneUnit;
-    rect[3] = B / 2 + 7 * m_fZoneUnit;
+    rect[2] = R / 2 + em * scale + 3;
+    rect[3] = B / 2 - 10 + 0.95f * scale;
 }
 
 void CBaseInput::DrawLetterZone(float R, float B)
@@ -328,6 +344,36 @@ void CBaseInput::DrawLetterZone(float R, float B)
     }
     glEnd();
     glLineWidth(1);
+}
+
+void CBaseInput::DrawTextBand(float R, float B)
+{
+    // A soft light band behind the lesson line: the level's figures pass behind the text
+    // without taking it from the eye. It fades out at its upper and lower edges.
+    const float scale = m_text.GetDrawScale();
+    const float base = B / 2 - 10;
+    const float y0 = base - 0.6f * scale, y1 = base + 0.35f * scale, y2 = base + 1.3f * scale;
+    const float alpha = 0.7f;
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glShadeModel(GL_SMOOTH);
+    glBegin(GL_QUADS);
+    glColor4f(1, 1, 1, 0);
+    glVertex3f(0, y0, -10);
+    glVertex3f(R, y0, -10);
+    glColor4f(1, 1, 1, alpha);
+    glVertex3f(R, y1, -10);
+    glVertex3f(0, y1, -10);
+    glVertex3f(0, y1, -10);
+    glVertex3f(R, y1, -10);
+    glColor4f(1, 1, 1, 0);
+    glVertex3f(R, y2, -10);
+    glVertex3f(0, y2, -10);
+    glEnd();
+    glPopAttrib();
 }
 
 void CBaseInput::Draw(HDC dc)
@@ -383,6 +429,8 @@ int CBaseInput::DrawFrame(HDC dc)
         }
         m_pLevel->DrawMoving(dc, view, still.animate);
         glDisable(GL_TEXTURE_2D);
+        if (!m_nPause && !m_text.GetFlagStart())
+            DrawTextBand(R, B);
         glDisable(GL_BLEND);
     }
     else if (m_pLevel)
@@ -396,11 +444,12 @@ int CBaseInput::DrawFrame(HDC dc)
         glEnd();
     }
 
+    // The zone is as wide as the next glyph: the glyphs are built first.
+    m_text.EnsureGlyphs(m_gl);
     if (!m_nPause)
         DrawLetterZone(R, B);
 
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    m_text.EnsureGlyphs(m_gl);
     glListBase(m_gl.GetFontBase());
     m_text.Draw();
     glFinish();

@@ -54,6 +54,9 @@ public:
     void SetAnimateColors(COLORREF a, COLORREF b, COLORREF c);
     void SetPauseText(const char* pause, const char* top, const char* bottom, const char* section,
                       const char* lesson);
+    // The same texts in UTF-16, drawn whatever the typing font's code page.
+    void SetPauseTextW(const wchar_t* pause, const wchar_t* top, const wchar_t* bottom, const wchar_t* section,
+                       const wchar_t* lesson);
     void SetTime(const SYSTEMTIME& time) { m_text.SetTime(time); }
 
     void SetFlagStart(int flag) { m_text.SetFlagStart(flag); }
@@ -92,6 +95,8 @@ private:
     // Text layout with the typing font's own metrics.
     void CalcLayout();
     void DrawLetterZone(float R, float B);
+    // The light band behind the lesson line, over the level's figures.
+    void DrawTextBand(float R, float B);
 
     CGLC m_gl;
     CLevelFW* m_pLevel;
