@@ -36,6 +36,8 @@ int CSoundSet::Play(unsigned short id)
 {
     if (!IsOn())
         return 1;
+    if (!GetpSystem() && !m_bNoDevice && !Create())
+        m_bNoDevice = true;
     return KV::CSoundSystem::Play(id);
 }
 

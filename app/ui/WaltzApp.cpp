@@ -201,10 +201,10 @@ void CWaltzApp::LoadSounds()
 {
     COptionsDoc& options = m_doc.GetOptions();
     const std::wstring folder = m_folder + L"Sound\\";
+    // Each sound is decoded at its first play (a millisecond or two), not all of them before
+    // the window shows.
     options.m_soundSys.SetPath(folder.c_str());
     options.m_soundGame.SetPath(folder.c_str());
-    options.m_soundSys.LoadIfOn();
-    options.m_soundGame.LoadIfOn();
 }
 
 int CWaltzApp::CreateWnd()
