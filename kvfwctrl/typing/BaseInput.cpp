@@ -2,6 +2,7 @@
 #include "kvstruct/sys/Handles.h"
 #include "kvstruct/image/Bitmap.h"
 #include <GL/gl.h>
+#include <algorithm>
 #include <cstring>
 
 namespace KV {
@@ -9,7 +10,7 @@ namespace KV {
 CBaseInput::CBaseInput()
     : m_pLevel(nullptr), m_nAnimation(1), m_nDraw(1), m_nPause(0), m_background(255, 255, 255),
       m_zoneColour(0, 210, 210), m_fZoneUnit(1.0f), m_nZoneType(ZONE_GREY), m_nZoneSide(0),
-      m_still{nullptr, 0, 0, 0, 0}
+      m_still{nullptr, 0, 0, 0, 0}, m_bLineShown(false), m_lineShownSize{0, 0}
 {}
 
 CBaseInput::~CBaseInput()
@@ -50,6 +51,7 @@ void CBaseInput::CreateGL()
 
 void CBaseInput::SetLOGFONT(const LOGFONTW* font)
 {
+    m_bLineShown = false;
     if (!font)
         return;
     m_gl.SetLOGFONT(font);
@@ -111,6 +113,7 @@ void CBaseInput::SetTypeLetterZone(unsigned short)
 void CBaseInput::SetSimpleColors(COLORREF background, COLORREF text, COLORREF normal, COLORREF error,
                                  COLORREF rhythm)
 {
+    m_bLineShown = false;
     m_background.Set(background);
     CRGBA textColour, normalColour, errorColour, rhythmColour;
     textColour.Set(text);
@@ -165,6 +168,7 @@ void CBaseInput::SetPauseTextW(const wchar_t* pause, const wchar_t* top, const w
 
 void CBaseInput::SetFlagPause(int flag)
 {
+    m_bLineShown = false;
     if (!m_pLevel)
         return;
     m_nPause = flag ? 1 : 0;
@@ -174,18 +178,21 @@ void CBaseInput::SetFlagPause(int flag)
 
 void CBaseInput::SetFlagDraw(int flag)
 {
+    m_bLineShown = false;
     m_nDraw = flag ? 1 : 0;
     m_text.SetFlagDraw(flag);
 }
 
 void CBaseInput::SetFlagAnimation(unsigned short flag)
 {
+    m_bLineShown = false;
     m_nAnimation = flag;
     m_text.SetFlagAnimation(flag);
 }
 
 void CBaseInput::SetLevel(CLevelFW* level)
 {
+    m_bLineShown = false;
     if (level == m_pLevel)
         return;
     delete m_pLevel;
@@ -194,6 +201,7 @@ void CBaseInput::SetLevel(CLevelFW* level)
 
 void CBaseInput::InitLevel()
 {
+    m_bLineShown = false;
     if (!m_pLevel || !m_hWnd)
         return;
     RECT rc;
@@ -378,20 +386,52 @@ void CBaseInput::DrawTextBand(float R, float B)
 
 void CBaseInput::Draw(HDC dc)
 {
-    if (DrawFrame(dc))
-        m_gl.SwapBuffers();
+    m_bLineShown = false;
+    if (!DrawFrame(dc))
+        return;
+    m_gl.SwapBuffers();
+    RECT rc;
+    ::GetClientRect(m_hWnd, &rc);
+    m_bLineShown = m_gl.KeepsFrame() && !m_nPause && !m_text.GetFlagStart();
+    m_lineShownSize = SIZE{rc.right, rc.bottom};
+}
+
+RECT CBaseInput::GetLineRect() const
+{
+    RECT rc = {0, 0, 0, 0};
+    if (m_hWnd)
+        ::GetClientRect(m_hWnd, &rc);
+    // In GL units: the band's lower edge below the letter zone, its upper edge above the
+    // capitals; a pixel more each way for the lines' own width.
+    const float scale = m_text.GetDrawScale();
+    const float base = rc.bottom / 2.0f - 10;
+    const float low = std::min(base - 0.6f * scale, rc.bottom / 2.0f - 25) - 2;
+    const float high = base + 1.3f * scale + 2;
+    RECT line = rc;
+    line.top = std::max(0L, static_cast<LONG>(rc.bottom - high));
+    line.bottom = std::min(rc.bottom, static_cast<LONG>(rc.bottom - low + 1));
+    return line;
 }
 
 void CBaseInput::ShowTyped()
 {
     if (m_pLevel)
         m_pLevel->SetHold(1);
-    Draw(nullptr);
+    RECT rc = {0, 0, 0, 0};
+    if (m_hWnd)
+        ::GetClientRect(m_hWnd, &rc);
+    const bool lineOnly = m_bLineShown && !m_nPause && !m_text.GetFlagStart() &&
+                          m_lineShownSize.cx == rc.right && m_lineShownSize.cy == rc.bottom;
+    const RECT line = GetLineRect();
+    if (lineOnly && DrawFrame(nullptr, &line))
+        m_gl.SwapBuffers(&line, 1);
+    else
+        Draw(nullptr);
     if (m_pLevel)
         m_pLevel->SetHold(0);
 }
 
-int CBaseInput::DrawFrame(HDC dc)
+int CBaseInput::DrawFrame(HDC dc, const RECT* part)
 {
     if (!m_nDraw || !m_gl.IsCreated() || !m_hWnd)
         return 0;
@@ -409,6 +449,14 @@ int CBaseInput::DrawFrame(HDC dc)
                            still.generation == m_still.generation && still.width == m_still.width &&
                            still.height == m_still.height && still.animate == m_still.animate &&
                            m_gl.HasPicture(rc.right, rc.bottom);
+    // A part is drawn over the last frame only from the kept picture of the level.
+    if (part && m_pLevel && m_nAnimation && !stillKept)
+        return 0;
+    if (part)
+    {
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(part->left, rc.bottom - part->bottom, part->right - part->left, part->bottom - part->top);
+    }
     if (m_nAnimation)
         glClearColor(1, 1, 1, 0);
     else
@@ -420,7 +468,7 @@ int CBaseInput::DrawFrame(HDC dc)
     if (m_pLevel && m_nAnimation)
     {
         if (stillKept)
-            m_gl.DrawPicture();
+            m_gl.DrawPicture(part);
         else
         {
             m_pLevel->DrawStill(dc, view, still.animate);
@@ -452,6 +500,8 @@ int CBaseInput::DrawFrame(HDC dc)
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glListBase(m_gl.GetFontBase());
     m_text.Draw();
+    if (part)
+        glDisable(GL_SCISSOR_TEST);
     glFinish();
     return 1;
 }

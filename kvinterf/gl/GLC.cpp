@@ -16,6 +16,10 @@ namespace KV {
 namespace {
 
 const unsigned int kDefaultFontBase = 5000;
+// Chordal deviation of the glyph outlines in em: a fifth of a pixel at a 50-pixel glyph.
+// With 0 the outlines are cut into 1/1024-em pieces, several times the triangles for the
+// same look, and every typed key draws them all again.
+const float kGlyphDeviation = 0.004f;
 
 void DefaultFont(LOGFONTW& lf)
 {
@@ -569,7 +573,8 @@ void CGLC::EnsureGlyphs(const char* text, size_t length)
         // Tried once: a glyph the font cannot give stays empty, with no width.
         m_aGlyphBuilt[code] = true;
         GLYPHMETRICSFLOAT metrics = {};
-        if (wglUseFontOutlinesW(m_hDC, m_aGlyphChar[code], 1, m_nFontBase + code, 0.0f, 0.0f, WGL_FONT_POLYGONS,
+        if (wglUseFontOutlinesW(m_hDC, m_aGlyphChar[code], 1, m_nFontBase + code, kGlyphDeviation, 0.0f,
+                                WGL_FONT_POLYGONS,
                                 &metrics))
             m_aGlyphWidth[code] = metrics.gmfCellIncX;
     }
@@ -597,7 +602,7 @@ const tagWideGlyph* CGLC::WideGlyph(wchar_t ch)
         return &glyph;
     CSelectObject select(m_hDC, m_hFont);
     GLYPHMETRICSFLOAT metrics = {};
-    if (wglUseFontOutlinesW(m_hDC, ch, 1, glyph.list, 0.0f, 0.0f, WGL_FONT_POLYGONS, &metrics))
+    if (wglUseFontOutlinesW(m_hDC, ch, 1, glyph.list, kGlyphDeviation, 0.0f, WGL_FONT_POLYGONS, &metrics))
         glyph.width = metrics.gmfCellIncX;
     return &glyph;
 }

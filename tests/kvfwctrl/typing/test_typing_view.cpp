@@ -556,6 +556,30 @@ TEST_F(TypingViewDraw, LongPromptsAreMadeToFitTheView)
     }
 }
 
+TEST_F(TypingViewDraw, ATypedKeyRedrawsOnlyTheLineAndShowsWhatAWholeFrameShows)
+{
+    WithEmptyLevel();
+    view->SetFlagAnimation(1);
+    view->SetTime(SYSTEMTIME{0, 0, 0, 0, 0, 1, 7, 0});
+    view->SetMainText("mmmm mmmm mmmm", 3);
+    HDC dc = ::GetDC(view->GetHwnd());
+    view->Draw(dc);
+    ::ReleaseDC(view->GetHwnd(), dc);
+    const RECT line = view->GetLineRect();
+    EXPECT_GT(line.top, 0);
+    EXPECT_LT(line.bottom, kH);
+    // The next key draws the strip over the frame shown; the back buffer then holds what a
+    // whole frame of the new caret holds.
+    view->SetMainText("mmmm mmmm mmmm", 5);
+    view->ShowTyped();
+    std::vector<unsigned char> typed(static_cast<size_t>(kW) * kH * 4, 0);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kW, kH, GL_RGBA, GL_UNSIGNED_BYTE, typed.data());
+    Render();
+    EXPECT_TRUE(typed == pixels);
+}
+
 TEST_F(TypingViewDraw, RightClickGoesToTheParent)
 {
     // The parent's default procedure ignores it; the forwarding must simply not fail.
