@@ -52,4 +52,25 @@ fwbench::Registrar loadedPlay("sound: Play of a loaded click", 0.2, [] {
         });
 });
 
+// The first click after the output has rested (mastering and source voice made again).
+fwbench::Registrar wakePlay("sound: Play of a loaded click after the output rested", 5.0, [] {
+    if (!KV::CXAudio2Backend::HasOutputDevice())
+        return -1.0;
+    KV::CSoundSystem system;
+    std::wstring folder = SoundFolder();
+    system.SetPath(folder.c_str());
+    KV::CSound* click = system.Add(6, L"click-4.ogg");
+    system.Load();
+    auto* backend = dynamic_cast<KV::CXAudio2Backend*>(system.GetpSystem());
+    if (!backend)
+        return -1.0;
+    return fwbench::MedianMs(
+        11, [&] { system.Play(6); },
+        [&] {
+            for (int i = 0; i < 200 && click->IsPlaying(); ++i)
+                ::Sleep(5);
+            backend->Rest();
+        });
+});
+
 } // namespace

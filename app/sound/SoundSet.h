@@ -24,6 +24,9 @@ public:
     int IsOn() const { return *m_pSwitch != 0; }
     // Loads the sounds only while the switch is on (a silent set never opens the device).
     int LoadIfOn();
+    // Opens the back end (not the sounds) while the switch is on, once; the first sound then
+    // needs no library loaded.
+    void OpenIfOn();
 
     using KV::CSoundSystem::Serialize;
     // As the list's own reader, except that damaged data leaves the defaults in place.
