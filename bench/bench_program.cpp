@@ -122,6 +122,8 @@ fwbench::Registrar keyToScreen("program: key-down to both views painted, median 
         const double kbShow = fwbench::MedianMs(30, [&] { kb->GetGLC().SwapBuffers(); });
         std::printf("    typing view drawn %.2f ms, shown %.2f ms; keyboard drawn %.2f ms, shown %.2f ms\n", draw,
                     show, kbDraw, kbShow);
+        const double typed = fwbench::MedianMs(30, [&] { view->ShowTyped(); });
+        std::printf("    typing view's frame for a typed key (the line's strip drawn and shown) %.2f ms\n", typed);
     }
     for (KV::CSkin* view :
          {static_cast<KV::CSkin*>(main->GetView()), static_cast<KV::CSkin*>(main->GetKeyboard())})

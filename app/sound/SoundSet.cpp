@@ -36,7 +36,14 @@ int CSoundSet::Play(unsigned short id)
 {
     if (!IsOn())
         return 1;
+    OpenIfOn();
     return KV::CSoundSystem::Play(id);
+}
+
+void CSoundSet::OpenIfOn()
+{
+    if (IsOn() && !GetpSystem() && !m_bNoDevice && !Create())
+        m_bNoDevice = true;
 }
 
 int CSoundSet::LoadIfOn()

@@ -10,7 +10,9 @@ public:
     CSoundSet(const CSoundSet& other);
     CSoundSet& operator=(const CSoundSet& other);
 
-    // Plays nothing (and reports success) while the switch is off.
+    // Plays nothing (and reports success) while the switch is off. A set that was not loaded
+    // opens its back end and decodes the sound at its first play, so the program need not
+    // load every sound before its window shows.
     int Play(unsigned short id) override;
     // Puts the set's default list back.
     virtual void SetDefault() = 0;
@@ -22,6 +24,9 @@ public:
     int IsOn() const { return *m_pSwitch != 0; }
     // Loads the sounds only while the switch is on (a silent set never opens the device).
     int LoadIfOn();
+    // Opens the back end (not the sounds) while the switch is on, once; the first sound then
+    // needs no library loaded.
+    void OpenIfOn();
 
     using KV::CSoundSystem::Serialize;
     // As the list's own reader, except that damaged data leaves the defaults in place.
@@ -34,6 +39,8 @@ protected:
 private:
     int m_bSwitch;
     const int* m_pSwitch;
+    // No back end could be had (no output device): play stays silent without asking again.
+    bool m_bNoDevice = false;
 };
 
 // The sound folder: the program's folder followed by "Sound\" (empty when it cannot be named).

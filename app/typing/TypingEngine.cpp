@@ -295,8 +295,7 @@ void CTypingEngine::RestartLesson()
     m_pDoc->SaveUser();
 }
 
-void CTypingEngine::MakePauseTexts(const KV::CIniTable* language, KV::CLesson* lesson, UINT codePage,
-                                   std::string texts[5])
+void CTypingEngine::MakePauseTexts(const KV::CIniTable* language, KV::CLesson* lesson, std::wstring texts[5])
 {
     for (int i = 0; i < 5; ++i)
         texts[i].clear();
@@ -306,31 +305,22 @@ void CTypingEngine::MakePauseTexts(const KV::CIniTable* language, KV::CLesson* l
         const wchar_t* value = language ? language->GetW(key) : L"";
         return *value ? value : key;
     };
-    const std::wstring wide[5] = {
-        text(L"Pause"),
-        text(L"AreYouReady"),
-        text(L"PressAnyKey"),
-        text(L"Section") + L": " + text(lesson->GetParentName()),
-        text(L"Lesson") + L": " + lesson->GetName(),
-    };
-    for (int i = 0; i < 5; ++i)
-    {
-        const int n = WideCharToMultiByte(codePage, 0, wide[i].c_str(), -1, nullptr, 0, nullptr, nullptr);
-        if (n <= 1)
-            continue;
-        texts[i].resize(static_cast<size_t>(n));
-        WideCharToMultiByte(codePage, 0, wide[i].c_str(), -1, &texts[i][0], n, nullptr, nullptr);
-        texts[i].resize(static_cast<size_t>(n - 1));
-    }
+    texts[0] = text(L"Pause");
+    texts[1] = text(L"AreYouReady");
+    texts[2] = text(L"PressAnyKey");
+    texts[3] = text(L"Section") + L": " + text(lesson->GetParentName());
+    texts[4] = text(L"Lesson") + L": " + lesson->GetName();
 }
 
-void CTypingEngine::SetPauseTexts(const KV::CIniTable* language, UINT codePage)
+void CTypingEngine::SetPauseTexts(const KV::CIniTable* language, UINT)
 {
-    std::string texts[5];
-    MakePauseTexts(language, GetLesson(), codePage, texts);
+    // Interface texts stay UTF-16: the layout's code page may not hold the interface language
+    // (a Russian interface on a US layout).
+    std::wstring texts[5];
+    MakePauseTexts(language, GetLesson(), texts);
     if (m_pView)
-        m_pView->SetPauseText(texts[0].c_str(), texts[1].c_str(), texts[2].c_str(), texts[3].c_str(),
-                              texts[4].c_str());
+        m_pView->SetPauseTextW(texts[0].c_str(), texts[1].c_str(), texts[2].c_str(), texts[3].c_str(),
+                               texts[4].c_str());
 }
 
 void CTypingEngine::StartLesson(unsigned long course, unsigned long lessonId, bool courseHasLessons)

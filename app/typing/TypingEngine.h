@@ -68,11 +68,12 @@ public:
     bool IsPaused() const { return m_bPaused; }
 
     // The view's pause texts for the current lesson, in the code page of the user's layout.
+    // The texts are given to the view in UTF-16 whatever the layout's code page (kept as a
+    // parameter for the callers; the view draws any language).
     void SetPauseTexts(const KV::CIniTable* language, UINT codePage);
     // Pause, "are you ready", "press any key", section line and lesson line; all empty
     // without a lesson.
-    static void MakePauseTexts(const KV::CIniTable* language, KV::CLesson* lesson, UINT codePage,
-                               std::string texts[5]);
+    static void MakePauseTexts(const KV::CIniTable* language, KV::CLesson* lesson, std::wstring texts[5]);
 
     // --- judging ---
     int ProcessKey(UINT virtualKey, UINT repeat, UINT flags);

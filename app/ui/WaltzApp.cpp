@@ -203,10 +203,10 @@ void CWaltzApp::LoadSounds()
 {
     COptionsDoc& options = m_doc.GetOptions();
     const std::wstring folder = m_folder + L"Sound\\";
+    // Each sound is decoded at its first play (a millisecond or two), not all of them before
+    // the window shows.
     options.m_soundSys.SetPath(folder.c_str());
     options.m_soundGame.SetPath(folder.c_str());
-    options.m_soundSys.LoadIfOn();
-    options.m_soundGame.LoadIfOn();
 }
 
 int CWaltzApp::CreateWnd()
@@ -222,8 +222,20 @@ int CWaltzApp::CreateWnd()
 int CWaltzApp::MessageLoop()
 {
     MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
+    bool soundsOpened = false;
+    for (;;)
     {
+        // Once the window has painted and waits for the learner, the sound output is opened
+        // (its libraries take tens of milliseconds to load), so the first key sounds at once.
+        if (!soundsOpened && !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE))
+        {
+            soundsOpened = true;
+            m_doc.GetOptions().m_soundGame.OpenIfOn();
+            m_doc.GetOptions().m_soundSys.OpenIfOn();
+            continue;
+        }
+        if (::GetMessageW(&msg, nullptr, 0, 0) <= 0)
+            break;
         // Ctrl's own key-down is no keystroke of the lesson.
         if (msg.message == WM_KEYDOWN && msg.wParam == VK_CONTROL)
             continue;

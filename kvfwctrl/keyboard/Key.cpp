@@ -176,6 +176,37 @@ bool CKey::SetActiveOnlyOne(const wchar_t* text)
     return false;
 }
 
+const wchar_t* CKey::GetName() const
+{
+    if (m_szText1[0] || m_szText2[0])
+        return L"";
+    switch (m_nCode)
+    {
+    case 0x0E:
+        return L"Backspace"; // drawn as the arrow printed on most keyboards
+    case 0x0F:
+        return L"Tab";
+    case 0x3A:
+        return L"Caps";
+    case 0x1C:
+        return L"Enter";
+    case 0x2A:
+    case 0x36:
+        return L"Shift";
+    case 0x1D:
+        return L"Ctrl";
+    case 0x38:
+        return L"Alt";
+    case 0x5B:
+    case 0x5C:
+        return L"Win";
+    case 0x5D:
+        return L"Menu";
+    default:
+        return L"";
+    }
+}
+
 void CKey::Calculate(tagKeyDraw& cursor)
 {
     if (m_nCode == 0x1C)
@@ -232,7 +263,20 @@ void CKey::Draw()
     // Legends about a third of the key high, in its top-left corner; a shifted symbol sits
     // above the unshifted one, both smaller.
     const float height = m_fY1 - m_fY;
-    if (m_nOneKey || !m_szText2[0])
+    const wchar_t* name = GetName();
+    const float nameY = height - kLegendMargin - kCapHeight * kPairSize;
+    if (m_nCode == 0x0E && name[0])
+        DrawBackArrow(kLegendMargin, nameY, kPairSize);
+    else if (name[0])
+    {
+        // A word reads best a little smaller than a letter, in the letters' place, and
+        // smaller still where the key is narrow.
+        const float room = m_fX1 - m_fX - 2 * kLegendMargin;
+        const float em = m_pParent->GetGLC().GetTextWidthW(name, wcslen(name));
+        const float size = em * kPairSize > room && em > 0 ? room / em : kPairSize;
+        DrawName(name, kLegendMargin, nameY, size);
+    }
+    else if (m_nOneKey || !m_szText2[0])
     {
         const char* text = m_szText2[0] ? m_szAText2 : m_szAText1;
         const float top = height - kLegendMargin - kCapHeight * kLegendSize;
@@ -259,10 +303,8 @@ void CKey::Draw()
     }
 }
 
-void CKey::DrawLetter(const char* text, float dx, float dy, float size)
+void CKey::SetLegendColour() const
 {
-    if (!text || !text[0])
-        return;
     CRGBA colour;
     if (m_nActive)
     {
@@ -276,6 +318,42 @@ void CKey::DrawLetter(const char* text, float dx, float dy, float size)
         colour = m_nContrast ? CRGBA(0, 0, 0) : m_pParent->GetSchemeColour(15);
     }
     glColor3ub(colour.r, colour.g, colour.b);
+}
+
+void CKey::DrawName(const wchar_t* name, float dx, float dy, float size)
+{
+    SetLegendColour();
+    glPushMatrix();
+    glScalef(size, size, 0.0f);
+    glTranslatef((m_fX + dx) / size, (m_fY + dy) / size, 20.0f);
+    m_pParent->GetGLC().DrawTextW(name, wcslen(name));
+    glPopMatrix();
+}
+
+void CKey::DrawBackArrow(float dx, float dy, float size)
+{
+    // A left arrow a cap height high, fonts need not have the character.
+    SetLegendColour();
+    const float x0 = m_fX + dx, y = m_fY + dy + kCapHeight * size / 2;
+    const float head = 0.45f * size, shaft = 0.12f * size, length = 2.0f * size;
+    glBegin(GL_TRIANGLES);
+    glVertex2f(x0, y);
+    glVertex2f(x0 + head, y + head);
+    glVertex2f(x0 + head, y - head);
+    glEnd();
+    glBegin(GL_QUADS);
+    glVertex2f(x0 + head - 0.5f, y - shaft);
+    glVertex2f(x0 + length, y - shaft);
+    glVertex2f(x0 + length, y + shaft);
+    glVertex2f(x0 + head - 0.5f, y + shaft);
+    glEnd();
+}
+
+void CKey::DrawLetter(const char* text, float dx, float dy, float size)
+{
+    if (!text || !text[0])
+        return;
+    SetLegendColour();
     glPushMatrix();
     glScalef(size, size, 0.0f);
     glTranslatef((m_fX + dx) / size, (m_fY + dy) / size, 20.0f);

@@ -73,6 +73,9 @@ public:
     const char* GetAText1() const { return m_szAText1; }
     const char* GetAText2() const { return m_szAText2; }
     bool IsShiftKey() const { return m_nShift == kShiftLeftKey || m_nShift == kShiftRightKey; }
+    // The label of a key that types no character (Shift, Tab, Enter, ...) by its scan code;
+    // empty for the others.
+    const wchar_t* GetName() const;
     bool IsDrawn() const { return m_nType == kTypeKey || m_nType == kTypeKey2; }
 
     // Highlights the key when ch is one of its characters. Returns the Shift role to light
@@ -101,6 +104,10 @@ public:
 
 private:
     void DrawLetter(const char* text, float dx, float dy, float size);
+    void DrawName(const wchar_t* name, float dx, float dy, float size);
+    void DrawBackArrow(float dx, float dy, float size);
+    // Legend colour for the key's highlight and contrast, made current.
+    void SetLegendColour() const;
     // Legend glyph size and margin in key units; capitals stand this share of the size high.
     static constexpr float kLegendSize = 15.0f;
     static constexpr float kPairSize = 11.0f;

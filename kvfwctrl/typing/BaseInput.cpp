@@ -2,6 +2,7 @@
 #include "kvstruct/sys/Handles.h"
 #include "kvstruct/image/Bitmap.h"
 #include <GL/gl.h>
+#include <algorithm>
 #include <cstring>
 
 namespace KV {
@@ -9,7 +10,7 @@ namespace KV {
 CBaseInput::CBaseInput()
     : m_pLevel(nullptr), m_nAnimation(1), m_nDraw(1), m_nPause(0), m_background(255, 255, 255),
       m_zoneColour(0, 210, 210), m_fZoneUnit(1.0f), m_nZoneType(ZONE_GREY), m_nZoneSide(0),
-      m_still{nullptr, 0, 0, 0, 0}
+      m_still{nullptr, 0, 0, 0, 0}, m_bLineShown(false), m_lineShownSize{0, 0}
 {}
 
 CBaseInput::~CBaseInput()
@@ -35,7 +36,7 @@ void CBaseInput::CreateGL()
     glDepthFunc(GL_LESS);
     glShadeModel(GL_SMOOTH);
     glEnable(GL_TEXTURE_2D);
-    m_text.SetGlyphWidths(m_gl.GetGlyphWidths());
+    m_text.SetGL(&m_gl);
     // The projection and layout for the present size, so a paint before the first resize
     // already draws in place.
     RECT rc;
@@ -50,6 +51,7 @@ void CBaseInput::CreateGL()
 
 void CBaseInput::SetLOGFONT(const LOGFONTW* font)
 {
+    m_bLineShown = false;
     if (!font)
         return;
     m_gl.SetLOGFONT(font);
@@ -111,6 +113,7 @@ void CBaseInput::SetTypeLetterZone(unsigned short)
 void CBaseInput::SetSimpleColors(COLORREF background, COLORREF text, COLORREF normal, COLORREF error,
                                  COLORREF rhythm)
 {
+    m_bLineShown = false;
     m_background.Set(background);
     CRGBA textColour, normalColour, errorColour, rhythmColour;
     textColour.Set(text);
@@ -156,8 +159,16 @@ void CBaseInput::SetPauseText(const char* pause, const char* top, const char* bo
     CalcLayout();
 }
 
+void CBaseInput::SetPauseTextW(const wchar_t* pause, const wchar_t* top, const wchar_t* bottom,
+                               const wchar_t* section, const wchar_t* lesson)
+{
+    m_text.SetPauseTextW(pause, top, bottom, section, lesson);
+    CalcLayout();
+}
+
 void CBaseInput::SetFlagPause(int flag)
 {
+    m_bLineShown = false;
     if (!m_pLevel)
         return;
     m_nPause = flag ? 1 : 0;
@@ -167,18 +178,21 @@ void CBaseInput::SetFlagPause(int flag)
 
 void CBaseInput::SetFlagDraw(int flag)
 {
+    m_bLineShown = false;
     m_nDraw = flag ? 1 : 0;
     m_text.SetFlagDraw(flag);
 }
 
 void CBaseInput::SetFlagAnimation(unsigned short flag)
 {
+    m_bLineShown = false;
     m_nAnimation = flag;
     m_text.SetFlagAnimation(flag);
 }
 
 void CBaseInput::SetLevel(CLevelFW* level)
 {
+    m_bLineShown = false;
     if (level == m_pLevel)
         return;
     delete m_pLevel;
@@ -187,6 +201,7 @@ void CBaseInput::SetLevel(CLevelFW* level)
 
 void CBaseInput::InitLevel()
 {
+    m_bLineShown = false;
     if (!m_pLevel || !m_hWnd)
         return;
     RECT rc;
@@ -286,10 +301,19 @@ LRESULT CBaseInput::OnDestroy()
 
 void CBaseInput::GetZoneRect(float R, float B, float rect[4]) const
 {
+    // Around the next character at the size the line is drawn: as wide as that character
+    // (at least an average one), from below the descenders to above the capitals.
+    const float scale = m_text.GetDrawScale();
+    const unsigned long untyped = m_text.GetUntypedLength();
+    const unsigned char next = untyped ? static_cast<unsigned char>(m_text.GetUntypedText()[0]) : ' ';
+    const float* widths = m_gl.GetGlyphWidths();
+    float em = m_text.GetAverageEm();
+    if (m_gl.IsCreated() && widths[next] > em)
+        em = widths[next];
     rect[0] = R / 2 - 2;
     rect[1] = B / 2 - 25;
-    rect[2] = R / 2 + 5.3f * m_fZoneUnit;
-    rect[3] = B / 2 + 7 * m_fZoneUnit;
+    rect[2] = R / 2 + em * scale + 3;
+    rect[3] = B / 2 - 10 + 0.95f * scale;
 }
 
 void CBaseInput::DrawLetterZone(float R, float B)
@@ -330,22 +354,84 @@ void CBaseInput::DrawLetterZone(float R, float B)
     glLineWidth(1);
 }
 
+void CBaseInput::DrawTextBand(float R, float B)
+{
+    // A soft light band behind the lesson line: the level's figures pass behind the text
+    // without taking it from the eye. It fades out at its upper and lower edges.
+    const float scale = m_text.GetDrawScale();
+    const float base = B / 2 - 10;
+    const float y0 = base - 0.6f * scale, y1 = base + 0.35f * scale, y2 = base + 1.3f * scale;
+    const float alpha = 0.7f;
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glShadeModel(GL_SMOOTH);
+    glBegin(GL_QUADS);
+    glColor4f(1, 1, 1, 0);
+    glVertex3f(0, y0, -10);
+    glVertex3f(R, y0, -10);
+    glColor4f(1, 1, 1, alpha);
+    glVertex3f(R, y1, -10);
+    glVertex3f(0, y1, -10);
+    glVertex3f(0, y1, -10);
+    glVertex3f(R, y1, -10);
+    glColor4f(1, 1, 1, 0);
+    glVertex3f(R, y2, -10);
+    glVertex3f(0, y2, -10);
+    glEnd();
+    glPopAttrib();
+}
+
 void CBaseInput::Draw(HDC dc)
 {
-    if (DrawFrame(dc))
-        m_gl.SwapBuffers();
+    m_bLineShown = false;
+    if (!DrawFrame(dc))
+        return;
+    m_gl.SwapBuffers();
+    RECT rc;
+    ::GetClientRect(m_hWnd, &rc);
+    m_bLineShown = m_gl.KeepsFrame() && !m_nPause && !m_text.GetFlagStart();
+    m_lineShownSize = SIZE{rc.right, rc.bottom};
+}
+
+RECT CBaseInput::GetLineRect() const
+{
+    RECT rc = {0, 0, 0, 0};
+    if (m_hWnd)
+        ::GetClientRect(m_hWnd, &rc);
+    // In GL units: the band's lower edge below the letter zone, its upper edge above the
+    // capitals; a pixel more each way for the lines' own width.
+    const float scale = m_text.GetDrawScale();
+    const float base = rc.bottom / 2.0f - 10;
+    const float low = std::min(base - 0.6f * scale, rc.bottom / 2.0f - 25) - 2;
+    const float high = base + 1.3f * scale + 2;
+    RECT line = rc;
+    line.top = std::max(0L, static_cast<LONG>(rc.bottom - high));
+    line.bottom = std::min(rc.bottom, static_cast<LONG>(rc.bottom - low + 1));
+    return line;
 }
 
 void CBaseInput::ShowTyped()
 {
     if (m_pLevel)
         m_pLevel->SetHold(1);
-    Draw(nullptr);
+    RECT rc = {0, 0, 0, 0};
+    if (m_hWnd)
+        ::GetClientRect(m_hWnd, &rc);
+    const bool lineOnly = m_bLineShown && !m_nPause && !m_text.GetFlagStart() &&
+                          m_lineShownSize.cx == rc.right && m_lineShownSize.cy == rc.bottom;
+    const RECT line = GetLineRect();
+    if (lineOnly && DrawFrame(nullptr, &line))
+        m_gl.SwapBuffers(&line, 1);
+    else
+        Draw(nullptr);
     if (m_pLevel)
         m_pLevel->SetHold(0);
 }
 
-int CBaseInput::DrawFrame(HDC dc)
+int CBaseInput::DrawFrame(HDC dc, const RECT* part)
 {
     if (!m_nDraw || !m_gl.IsCreated() || !m_hWnd)
         return 0;
@@ -363,6 +449,14 @@ int CBaseInput::DrawFrame(HDC dc)
                            still.generation == m_still.generation && still.width == m_still.width &&
                            still.height == m_still.height && still.animate == m_still.animate &&
                            m_gl.HasPicture(rc.right, rc.bottom);
+    // A part is drawn over the last frame only from the kept picture of the level.
+    if (part && m_pLevel && m_nAnimation && !stillKept)
+        return 0;
+    if (part)
+    {
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(part->left, rc.bottom - part->bottom, part->right - part->left, part->bottom - part->top);
+    }
     if (m_nAnimation)
         glClearColor(1, 1, 1, 0);
     else
@@ -374,7 +468,7 @@ int CBaseInput::DrawFrame(HDC dc)
     if (m_pLevel && m_nAnimation)
     {
         if (stillKept)
-            m_gl.DrawPicture();
+            m_gl.DrawPicture(part);
         else
         {
             m_pLevel->DrawStill(dc, view, still.animate);
@@ -383,6 +477,8 @@ int CBaseInput::DrawFrame(HDC dc)
         }
         m_pLevel->DrawMoving(dc, view, still.animate);
         glDisable(GL_TEXTURE_2D);
+        if (!m_nPause && !m_text.GetFlagStart())
+            DrawTextBand(R, B);
         glDisable(GL_BLEND);
     }
     else if (m_pLevel)
@@ -396,13 +492,16 @@ int CBaseInput::DrawFrame(HDC dc)
         glEnd();
     }
 
+    // The zone is as wide as the next glyph: the glyphs are built first.
+    m_text.EnsureGlyphs(m_gl);
     if (!m_nPause)
         DrawLetterZone(R, B);
 
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    m_text.EnsureGlyphs(m_gl);
     glListBase(m_gl.GetFontBase());
     m_text.Draw();
+    if (part)
+        glDisable(GL_SCISSOR_TEST);
     glFinish();
     return 1;
 }

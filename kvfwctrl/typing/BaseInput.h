@@ -27,11 +27,16 @@ public:
     HWND Create(HINSTANCE instance, HWND parent, DWORD style, const RECT& rect, UINT id) override;
     void Draw(HDC dc) override;
     // Draws and shows a frame at once for a typed key, with the level as it stands: its
-    // figures move on with the clock's frames only, however fast the learner types.
+    // figures move on with the clock's frames only, however fast the learner types. Where
+    // the context keeps the last frame and that frame showed the lesson line too, only the
+    // line's strip is drawn and shown: nothing else changes with a key.
     void ShowTyped();
     // Draws one frame into the back buffer and finishes it, without showing it; 0 when
-    // nothing was drawn.
-    int DrawFrame(HDC dc);
+    // nothing was drawn. With a part (client rectangle) only that part is drawn over the
+    // back buffer's last frame.
+    int DrawFrame(HDC dc, const RECT* part = nullptr);
+    // The strip a typed key changes: the lesson line with its band, zone and marks.
+    RECT GetLineRect() const;
     LRESULT OnDestroy() override;
     LRESULT OnRButtonDown(UINT flags, int x, int y) override;
     LRESULT OnSize(UINT type, int width, int height) override;
@@ -54,9 +59,16 @@ public:
     void SetAnimateColors(COLORREF a, COLORREF b, COLORREF c);
     void SetPauseText(const char* pause, const char* top, const char* bottom, const char* section,
                       const char* lesson);
+    // The same texts in UTF-16, drawn whatever the typing font's code page.
+    void SetPauseTextW(const wchar_t* pause, const wchar_t* top, const wchar_t* bottom, const wchar_t* section,
+                       const wchar_t* lesson);
     void SetTime(const SYSTEMTIME& time) { m_text.SetTime(time); }
 
-    void SetFlagStart(int flag) { m_text.SetFlagStart(flag); }
+    void SetFlagStart(int flag)
+    {
+        m_text.SetFlagStart(flag);
+        m_bLineShown = false;
+    }
     void SetFlagPause(int flag);
     void SetFlagDraw(int flag);
     void SetFlagAnimation(unsigned short flag);
@@ -92,6 +104,8 @@ private:
     // Text layout with the typing font's own metrics.
     void CalcLayout();
     void DrawLetterZone(float R, float B);
+    // The light band behind the lesson line, over the level's figures.
+    void DrawTextBand(float R, float B);
 
     CGLC m_gl;
     CLevelFW* m_pLevel;
@@ -112,6 +126,9 @@ private:
         int width, height;
         unsigned short animate;
     } m_still;
+    // The frame shown last drew the lesson line as a typed key draws it, at this size.
+    bool m_bLineShown;
+    SIZE m_lineShownSize;
 };
 
 } // namespace KV

@@ -1,6 +1,8 @@
 #pragma once
 // The typed part of the lesson line: the last characters typed, right-aligned against the
-// centre with a fixed advance, each in the colour of its error mark.
+// centre, each in the colour of its error mark. With the glyph widths known they keep the
+// font's own advances at the lesson line's size, so they read on as one line with the
+// untyped rest; without them a fixed advance is used.
 #include "kvfwctrl/kvfwctrl_api.h"
 #include "kvstruct/core/Colour.h"
 #include <windows.h>
@@ -30,8 +32,14 @@ public:
 
     // Colour of the typed character at a lesson index.
     const CRGBA& GetLetterColour(unsigned long index) const;
-    // Horizontal advance of one typed character.
+    // Horizontal advance of one typed character without glyph widths.
     float GetAdvance() const { return m_nLetterAdvance + 2.2f * m_nFontHeight; }
+    // Advance of this character as drawn.
+    float GetAdvance(unsigned char ch) const;
+    // Glyph advances in font heights for the 256 codes (borrowed); null for the fixed advance.
+    void SetGlyphWidths(const float* widths) { m_pGlyphWidths = widths; }
+    // Glyph size the characters are drawn at (the letter scale until set).
+    void SetDrawScale(float scale) { m_fDrawScale = scale; }
 
     const CRGBA& GetNormalColour() const { return m_normal; }
     const CRGBA& GetErrorColour() const { return m_error; }
@@ -63,6 +71,8 @@ private:
     unsigned long m_nCapacity;
     float m_fScale;
     long m_nFontHeight;
+    const float* m_pGlyphWidths;
+    float m_fDrawScale;
 };
 
 } // namespace KV

@@ -41,6 +41,13 @@ public:
     // The 256 advances as built so far (0 for glyphs not built yet).
     const float* GetGlyphWidths() const { return m_aGlyphWidth; }
 
+    // Texts that no code page of the byte lists can hold (interface texts in any language)
+    // are drawn from glyph lists of their own, one per UTF-16 unit, built when first used.
+    // Width of the text in font heights.
+    float GetTextWidthW(const wchar_t* text, size_t length);
+    // Draws the text at the current position, one unit high (not between glBegin and glEnd).
+    void DrawTextW(const wchar_t* text, size_t length);
+
     const LOGFONTW* GetLOGFONT() const { return &m_Font; }
     // Takes effect at the next Create or SetFont; nullptr restores the default font.
     void SetLOGFONT(const LOGFONTW* font);
@@ -90,6 +97,9 @@ public:
 
 private:
     struct tagOffscreen;
+    struct tagWideGlyphs;
+    // The list and width of a character's glyph, built on first use; null without a font.
+    const struct tagWideGlyph* WideGlyph(wchar_t ch);
     int CreateOffscreen(HWND view);
     void DestroyOffscreen();
     void ForgetGlyphs();
@@ -107,6 +117,7 @@ private:
     wchar_t m_aGlyphChar[256];
     bool m_aGlyphBuilt[256];
     tagOffscreen* m_pOffscreen;
+    tagWideGlyphs* m_pWide;
     int m_nPictureWidth;
     int m_nPictureHeight;
     unsigned int m_nPictureTexture;

@@ -5,6 +5,8 @@
 #include <objbase.h>
 #include <xaudio2.h>
 
+#include <map>
+
 namespace KV {
 
 namespace {
@@ -22,6 +24,17 @@ int DefaultProbe()
 }
 
 CXAudio2Backend::DeviceProbe g_probe = DefaultProbe;
+
+// Quiet time after the last sound started before the output rests, and the check's period.
+const ULONGLONG kRestAfterMs = 2000;
+const UINT kRestCheckMs = 500;
+
+// The back ends whose rest timers run (thread timers carry no pointer of their own).
+std::map<UINT_PTR, CXAudio2Backend*>& RestTimers()
+{
+    static std::map<UINT_PTR, CXAudio2Backend*> timers;
+    return timers;
+}
 
 UINT32 QueuedBuffers(IXAudio2SourceVoice* voice)
 {
@@ -45,7 +58,8 @@ int CXAudio2Backend::HasOutputDevice()
 }
 
 CXAudio2Backend::CXAudio2Backend()
-    : m_pEngine(nullptr), m_pMaster(nullptr), m_maxChannels(kMaxChannels), m_serial(0), m_comInit(0)
+    : m_pEngine(nullptr), m_pMaster(nullptr), m_maxChannels(kMaxChannels), m_serial(0), m_comInit(0),
+      m_restTimer(0), m_lastStart(0)
 {}
 
 CXAudio2Backend::~CXAudio2Backend()
@@ -78,11 +92,78 @@ int CXAudio2Backend::Open(unsigned long maxChannels)
         return 0;
     }
     m_pMaster = master;
+    // An output opened without a sound to play rests as well.
+    ArmRestTimer();
+    return 1;
+}
+
+void CXAudio2Backend::ArmRestTimer()
+{
+    m_lastStart = ::GetTickCount64();
+    if (m_restTimer)
+        return;
+    m_restTimer = ::SetTimer(nullptr, 0, kRestCheckMs, reinterpret_cast<TIMERPROC>(&CXAudio2Backend::OnRestTimer));
+    if (m_restTimer)
+        RestTimers()[m_restTimer] = this;
+}
+
+void CXAudio2Backend::DisarmRestTimer()
+{
+    if (!m_restTimer)
+        return;
+    ::KillTimer(nullptr, m_restTimer);
+    RestTimers().erase(m_restTimer);
+    m_restTimer = 0;
+}
+
+void __stdcall CXAudio2Backend::OnRestTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    auto found = RestTimers().find(id);
+    if (found == RestTimers().end())
+    {
+        ::KillTimer(nullptr, id);
+        return;
+    }
+    CXAudio2Backend* self = found->second;
+    if (::GetTickCount64() - self->m_lastStart >= kRestAfterMs)
+        self->Rest();
+}
+
+int CXAudio2Backend::Rest()
+{
+    if (!m_pEngine)
+        return 0;
+    for (Channel& channel : m_channels)
+        if (IsBusy(channel))
+            return 0;
+    DisarmRestTimer();
+    if (!m_pMaster)
+        return 1;
+    for (Channel& channel : m_channels)
+        DestroyVoice(channel);
+    m_channels.clear();
+    m_pMaster->DestroyVoice();
+    m_pMaster = nullptr;
+    m_pEngine->StopEngine();
+    return 1;
+}
+
+int CXAudio2Backend::Wake()
+{
+    if (m_pMaster)
+        return 1;
+    if (!m_pEngine || FAILED(m_pEngine->StartEngine()))
+        return 0;
+    IXAudio2MasteringVoice* master = nullptr;
+    if (FAILED(m_pEngine->CreateMasteringVoice(&master)) || !master)
+        return 0;
+    m_pMaster = master;
     return 1;
 }
 
 int CXAudio2Backend::Close()
 {
+    DisarmRestTimer();
     for (Channel& channel : m_channels)
         DestroyVoice(channel);
     m_channels.clear();
@@ -239,8 +320,9 @@ CXAudio2Backend::Channel* CXAudio2Backend::TakeChannel(unsigned long channels, u
 unsigned long CXAudio2Backend::StartSound(CAudioSound* sound, double volume)
 {
     auto* s = dynamic_cast<CXAudio2Sound*>(sound);
-    if (!m_pEngine || !s || !s->pcm || s->pcm->samples.empty())
+    if (!m_pEngine || !s || !s->pcm || s->pcm->samples.empty() || !Wake())
         return 0;
+    ArmRestTimer();
     const CPcmBuffer& pcm = *s->pcm;
     Channel* channel = TakeChannel(pcm.channels, pcm.rate);
     if (!channel)

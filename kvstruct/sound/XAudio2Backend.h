@@ -1,12 +1,18 @@
 #pragma once
 // XAudio2 back end: one mastering voice, a source voice per playing channel, Ogg Vorbis
 // files decoded whole into memory.
+//
+// The mixer's threads cost processor time even while nothing plays, so a few seconds after
+// the last sound has ended the output rests: voices and mastering voice go (the device is
+// let go), the decoded sounds stay. The next sound opens the output again. The check runs on
+// a timer of the thread that plays, so it needs that thread's messages to be dispatched.
 #include "kvstruct/kvstruct_api.h"
 #include "kvstruct/sound/AudioBackend.h"
 #include "kvstruct/sound/VorbisFile.h"
 #include <memory>
 #include <vector>
 
+struct HWND__;
 struct IXAudio2;
 struct IXAudio2MasteringVoice;
 struct IXAudio2SourceVoice;
@@ -46,6 +52,9 @@ public:
     double GetChannelVolume(unsigned long channel);
     // Source voices created so far (they are kept and reused).
     unsigned long GetVoiceCount() const { return static_cast<unsigned long>(m_channels.size()); }
+    // Lets the output go when no channel plays; 1 when it rests (also when it rested already).
+    int Rest();
+    bool IsResting() const { return m_pEngine && !m_pMaster; }
 
 private:
     struct Channel
@@ -65,6 +74,12 @@ private:
     int MakeVoice(Channel& channel, unsigned long channels, unsigned long rate);
     void DestroyVoice(Channel& channel);
     Channel* TakeChannel(unsigned long channels, unsigned long rate);
+    // The output back after a rest; 0 when it cannot be had.
+    int Wake();
+    void ArmRestTimer();
+    void DisarmRestTimer();
+    static void __stdcall OnRestTimer(::HWND__* hwnd, unsigned int msg, unsigned long long id,
+                                      unsigned long time);
 
     IXAudio2* m_pEngine;
     IXAudio2MasteringVoice* m_pMaster;
@@ -72,6 +87,8 @@ private:
     unsigned long m_maxChannels;
     unsigned long long m_serial;
     int m_comInit;
+    unsigned long long m_restTimer;
+    unsigned long long m_lastStart; // tick count of the last sound started
 };
 
 } // namespace KV

@@ -334,3 +334,15 @@ TEST_F(GameSounds, InterfaceSoundsOffSilenceTheDialogRule)
     PlayCommandSound(&sounds, 3001, 1);
     EXPECT_EQ(0u, Tally().plays);
 }
+
+TEST_F(GameSounds, ASetNotLoadedOpensAndDecodesASoundAtItsFirstPlay)
+{
+    CSoundGame sounds;
+    EXPECT_EQ(1, sounds.Play(CSoundGame::SoundKey));
+    EXPECT_EQ(1u, Tally().opens);
+    EXPECT_EQ(1u, Tally().loads);
+    EXPECT_EQ(1u, Tally().plays);
+    EXPECT_EQ(1, sounds.Play(CSoundGame::SoundKey));
+    EXPECT_EQ(1u, Tally().opens);
+    EXPECT_EQ(1u, Tally().loads);
+}

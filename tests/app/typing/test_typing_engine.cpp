@@ -409,33 +409,34 @@ TEST_F(Session, FocusLostToAnotherProgramPauses)
     EXPECT_EQ(0, doc->Count(0)); // no sound
 }
 
-TEST(PauseTexts, LanguageTextsInTheLayoutsCodePage)
+TEST(PauseTexts, LanguageTextsKeptInUnicodeWhateverTheLayout)
 {
+    // A Russian interface with a German lesson name: no single code page holds both.
     KV::CIniTable language;
-    language.CreateKey(L"Pause", L"Pause");
-    language.CreateKey(L"AreYouReady", L"Bereit?");
+    language.CreateKey(L"Pause", L"\x041F\x0430\x0443\x0437\x0430");
+    language.CreateKey(L"AreYouReady", L"\x0413\x043E\x0442\x043E\x0432\x044B?");
     language.CreateKey(L"PressAnyKey", L"Taste dr\x00FC"
                                        L"cken");
     language.CreateKey(L"Section", L"Abschnitt");
     language.CreateKey(L"Words", L"W\x00F6rter");
-    language.CreateKey(L"Lesson", L"Lektion");
+    language.CreateKey(L"Lesson", L"\x0423\x0440\x043E\x043A");
     KV::CLesson lesson;
     lesson.SetParentName(L"Words");
     lesson.SetLessonName(L"\x00DC"
                          L"bung",
                          false);
-    std::string texts[5];
-    CTypingEngine::MakePauseTexts(&language, &lesson, 1252, texts);
-    EXPECT_EQ("Pause", texts[0]);
-    EXPECT_EQ("Bereit?", texts[1]);
-    EXPECT_EQ("Taste dr\xFC"
-              "cken",
+    std::wstring texts[5];
+    CTypingEngine::MakePauseTexts(&language, &lesson, texts);
+    EXPECT_EQ(L"\x041F\x0430\x0443\x0437\x0430", texts[0]);
+    EXPECT_EQ(L"\x0413\x043E\x0442\x043E\x0432\x044B?", texts[1]);
+    EXPECT_EQ(L"Taste dr\x00FC"
+              L"cken",
               texts[2]);
-    EXPECT_EQ("Abschnitt: W\xF6rter", texts[3]);
-    EXPECT_EQ("Lektion: \xDC"
-              "bung",
+    EXPECT_EQ(L"Abschnitt: W\x00F6rter", texts[3]);
+    EXPECT_EQ(L"\x0423\x0440\x043E\x043A: \x00DC"
+              L"bung",
               texts[4]);
-    CTypingEngine::MakePauseTexts(&language, nullptr, 1252, texts);
-    for (const std::string& t : texts)
-        EXPECT_EQ("", t);
+    CTypingEngine::MakePauseTexts(&language, nullptr, texts);
+    for (const std::wstring& t : texts)
+        EXPECT_EQ(L"", t);
 }

@@ -351,3 +351,14 @@ TEST_F(KeyboardDraw, FramesOfChangedPartsMatchWholeFrames)
         EXPECT_TRUE(parts.empty());
     }
 }
+
+TEST_F(KeyboardDraw, KeysWithoutACharacterShowTheirName)
+{
+    ASSERT_TRUE(h.Frame());
+    EXPECT_STREQ(L"Shift", Key(kbtest::kLShift)->GetName());
+    EXPECT_STREQ(L"Shift", Key(kbtest::kRShift)->GetName());
+    EXPECT_STREQ(L"", Key(kbtest::kSpace)->GetName());
+    EXPECT_STREQ(L"", Key(kbtest::kA)->GetName());
+    EXPECT_GT(h.Count(kLetter, Key(kbtest::kLShift)), 10);
+    EXPECT_EQ(0, h.Count(kLetter, Key(kbtest::kSpace)));
+}

@@ -214,9 +214,13 @@ TEST(TypingLayout, LongTextsAreCutTo255Bytes)
     CTextOut text;
     const std::string longText(400, 'x');
     text.SetPauseText(longText.c_str(), longText.c_str(), nullptr, "s", "l");
-    EXPECT_EQ(255u, std::strlen(text.GetPauseWord()));
-    EXPECT_EQ(255u, std::strlen(text.GetTopPrompt()));
-    EXPECT_STREQ("", text.GetBottomPrompt());
+    EXPECT_EQ(255u, std::wcslen(text.GetPauseWord()));
+    EXPECT_EQ(255u, std::wcslen(text.GetTopPrompt()));
+    EXPECT_STREQ(L"", text.GetBottomPrompt());
+    const std::wstring longWide(400, L'\x0436');
+    text.SetPauseTextW(longWide.c_str(), nullptr, nullptr, L"s", L"l");
+    EXPECT_EQ(255u, std::wcslen(text.GetPauseWord()));
+    EXPECT_STREQ(L"", text.GetTopPrompt());
 }
 
 TEST(TypingLayout, ClockShowsMinutesAndSeconds)
@@ -245,9 +249,9 @@ TEST_F(TypingViewDraw, TypedCharactersTakeTheColourOfTheirMark)
 {
     short marks[4] = {0, 1, 2, 0};
     view->SetpStatError(marks);
-    view->SetMainText("lll", 3);
+    view->SetMainText("mmm", 3);
     Render();
-    const float adv = view->GetTextOut().GetLetters().GetAdvance();
+    const float adv = view->GetTextOut().GetLetters().GetAdvance('m');
     ASSERT_GT(adv, 10);
     const CRGBA colours[3] = {CRGBA(100, 100, 100), CRGBA(255, 0, 0), CRGBA(255, 120, 120)};
     for (int i = 0; i < 3; ++i)
@@ -284,8 +288,9 @@ TEST_F(TypingViewDraw, ErroneousSpaceGetsABoxACorrectOneDoesNot)
     view->SetpStatError(marks);
     view->SetMainText("l l", 3);
     Render();
-    const float adv = view->GetTextOut().GetLetters().GetAdvance();
-    const int x0 = static_cast<int>(400 - 2 * adv), x1 = static_cast<int>(400 - adv);
+    const float adv = view->GetTextOut().GetLetters().GetAdvance('l');
+    const float space = view->GetTextOut().GetLetters().GetAdvance(' ');
+    const int x0 = static_cast<int>(400 - adv - space), x1 = static_cast<int>(400 - adv);
     // The box edges lie on y = B/2 - 10 and 10 above it.
     EXPECT_GT(Count(CRGBA(255, 0, 0), x0, 88, x1 + 1, 92), 10);
     EXPECT_GT(Count(CRGBA(255, 0, 0), x0, 98, x1 + 1, 102), 10);
@@ -298,10 +303,9 @@ TEST_F(TypingViewDraw, ErroneousSpaceGetsABoxACorrectOneDoesNot)
     view->SetpStatError(letterMarks);
     view->SetMainText("l l", 3);
     Render();
-    const int y0 = 88, y1 = 92;
-    const int lx0 = static_cast<int>(400 - 3 * adv);
-    EXPECT_EQ(
-        0, Count(CRGBA(255, 0, 0), lx0 + static_cast<int>(adv * 0.5f), y0, lx0 + static_cast<int>(adv), y1));
+    // On the box's lower edge only the letter's own stem is red, not a line across.
+    const int lx0 = static_cast<int>(400 - 2 * adv - space);
+    EXPECT_LT(Count(CRGBA(255, 0, 0), lx0, 90, lx0 + static_cast<int>(adv), 91), adv * 0.6f);
 }
 
 TEST_F(TypingViewDraw, MainTextAndClockWhenRunning)
@@ -480,6 +484,100 @@ TEST_F(TypingViewDraw, UntypedTextIsCutAtTheRightEdge)
     EXPECT_LT(drawn, 40u);
     // What reaches the right edge is drawn.
     EXPECT_GT(Count(kBlack, kW - 40, 80, kW, 160), 10);
+}
+
+TEST_F(TypingViewDraw, LessonLineShowsAPhraseAndTypedLettersKeepTheirAdvances)
+{
+    const std::string lesson = "the quick brown fox jumps over the lazy dog and types on ";
+    view->SetMainText(lesson.c_str(), 20);
+    Render();
+    // Half a phrase right of the centre, in letters bigger than the interface's.
+    const CTextOut& text = view->GetTextOut();
+    EXPECT_GE(text.GetUntypedDrawn(), 18u);
+    EXPECT_GT(text.GetDrawScale(), 24.0f);
+    // Typed letters stand apart: between two typed m's lies a column without ink.
+    view->SetMainText("mmx", 2);
+    Render();
+    const int m = static_cast<int>(400 - text.GetLetters().GetAdvance('m'));
+    int gaps = 0;
+    for (int x = m - 2; x <= m + 2; ++x)
+        gaps += Count(CRGBA(100, 100, 100), x, 0, x + 1, kH) == 0;
+    EXPECT_GT(gaps, 0);
+}
+
+TEST_F(TypingViewDraw, PauseTextsInAnyLanguageWhateverTheCodePage)
+{
+    WithEmptyLevel();
+    view->SetMainText("mmmm", 2);
+    view->SetFlagPause(1);
+    // The view's byte glyphs stand for code page 1252, which has no Cyrillic letter: the
+    // Russian pause word must not come out as the question marks of a conversion.
+    const wchar_t russian[] = L"\x041F\x0430\x0443\x0437\x0430";
+    view->SetPauseTextW(russian, L"", L"", L"", L"");
+    Render();
+    const CTextOut& text = view->GetTextOut();
+    EXPECT_STREQ(russian, text.GetPauseWord());
+    const int x = static_cast<int>(text.GetPos(CTextOut::POS_PAUSE_LL_X));
+    const int y = static_cast<int>(text.GetPos(CTextOut::POS_PAUSE_LL_Y));
+    EXPECT_GT(Count(kBlack, x, y, x + 60, y + 25), 20);
+    const std::vector<unsigned char> drawn = pixels;
+    view->SetPauseTextW(L"?????", L"", L"", L"", L"");
+    Render();
+    EXPECT_NE(drawn, pixels);
+}
+
+TEST_F(TypingViewDraw, LongPromptsAreMadeToFitTheView)
+{
+    WithEmptyLevel();
+    view->SetMainText("mmmm", 2);
+    view->SetFlagPause(1);
+    const wchar_t* prompts[] = {L"Bereit?", L"Zum Starten eine Taste dr\x00FC"
+                                            L"cken",
+                                L"\x041D\x0430\x0436\x043C\x0438\x0442\x0435 \x043B\x044E\x0431\x0443\x044E "
+                                L"\x043A\x043B\x0430\x0432\x0438\x0448\x0443, \x0447\x0442\x043E\x0431\x044B "
+                                L"\x043D\x0430\x0447\x0430\x0442\x044C"};
+    for (const wchar_t* prompt : prompts)
+    {
+        view->SetPauseTextW(L"Pause", prompt, prompt, prompt, L"Lektion: 1");
+        Render();
+        const CTextOut& text = view->GetTextOut();
+        for (int i = 0; i < 4; ++i)
+        {
+            const float left = text.GetPos(CTextOut::POS_TOP + i);
+            EXPECT_GE(left, 0) << i;
+            EXPECT_LE(left + text.GetPromptWidth(i), kW) << i;
+        }
+        // The prompts at top and bottom stay clear of the pause words in the corners.
+        EXPECT_LE(text.GetPos(CTextOut::POS_PAUSE_LL_X) + text.GetPromptWidth(4), text.GetPos(CTextOut::POS_BOTTOM));
+        EXPECT_LE(text.GetPos(CTextOut::POS_BOTTOM) + text.GetPromptWidth(1), text.GetPos(CTextOut::POS_PAUSE_LR_X));
+        // Nothing is drawn in the outermost columns.
+        EXPECT_EQ(0, Count(kBlack, 0, 0, 2, kH));
+        EXPECT_EQ(0, Count(kBlack, kW - 2, 0, kW, kH));
+    }
+}
+
+TEST_F(TypingViewDraw, ATypedKeyRedrawsOnlyTheLineAndShowsWhatAWholeFrameShows)
+{
+    WithEmptyLevel();
+    view->SetFlagAnimation(1);
+    view->SetTime(SYSTEMTIME{0, 0, 0, 0, 0, 1, 7, 0});
+    view->SetMainText("mmmm mmmm mmmm", 3);
+    HDC dc = ::GetDC(view->GetHwnd());
+    view->Draw(dc);
+    ::ReleaseDC(view->GetHwnd(), dc);
+    const RECT line = view->GetLineRect();
+    EXPECT_GT(line.top, 0);
+    EXPECT_LT(line.bottom, kH);
+    // The next key draws the strip over the frame shown; the back buffer then holds what a
+    // whole frame of the new caret holds.
+    view->SetMainText("mmmm mmmm mmmm", 5);
+    view->ShowTyped();
+    std::vector<unsigned char> typed(static_cast<size_t>(kW) * kH * 4, 0);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kW, kH, GL_RGBA, GL_UNSIGNED_BYTE, typed.data());
+    Render();
+    EXPECT_TRUE(typed == pixels);
 }
 
 TEST_F(TypingViewDraw, RightClickGoesToTheParent)

@@ -686,3 +686,33 @@ TEST_F(SoundDevice, StoppedPlaybacksGiveWayBeforeRunningOnes)
     EXPECT_LE(m_backend->GetVoiceCount(), 32u);
     EXPECT_EQ(1, music->IsPlaying());
 }
+
+TEST_F(SoundDevice, OutputRestsWhenNothingPlaysAndComesBackForTheNextSound)
+{
+    CSound* click = m_system.Get(1);
+    ASSERT_EQ(1, m_system.Play(1));
+    // Not while a sound plays.
+    EXPECT_EQ(0, m_backend->Rest());
+    EXPECT_FALSE(m_backend->IsResting());
+    ASSERT_EQ(1, WaitUntilSilent(click, 3000));
+    EXPECT_EQ(1, m_backend->Rest());
+    EXPECT_TRUE(m_backend->IsResting());
+    EXPECT_EQ(0u, m_backend->GetVoiceCount());
+    // The decoded sound stays and plays at once.
+    EXPECT_EQ(1, click->IsLoaded());
+    EXPECT_EQ(1, m_system.Play(1));
+    EXPECT_FALSE(m_backend->IsResting());
+    EXPECT_EQ(1, click->IsPlaying());
+    ASSERT_EQ(1, WaitUntilSilent(click, 3000));
+
+    // The thread's timer lets it rest by itself a few seconds after the last sound.
+    const DWORD end = ::GetTickCount() + 8000;
+    while (!m_backend->IsResting() && static_cast<long>(end - ::GetTickCount()) > 0)
+    {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&msg);
+    }
+    EXPECT_TRUE(m_backend->IsResting());
+}
