@@ -3,6 +3,7 @@
 #include "app/ui/MainFrame.h"
 #include "app/ui/WaltzApp.h"
 #include "bench.h"
+#include "program_in_process.h"
 #include "kvfwctrl/keyboard/Keyboard.h"
 #include "kvfwctrl/typing/BaseInput.h"
 #include "kvtesting/ProgramFolder.h"
@@ -18,60 +19,10 @@
 
 namespace {
 
-const char* const kSettings = "[Wizard]\r\nShowWizard = 0\r\n";
-
-std::wstring BinFolder()
-{
-    wchar_t exe[MAX_PATH];
-    const DWORD n = ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    const std::wstring path(exe, n);
-    return path.substr(0, path.find_last_of(L'\\'));
-}
-
-// A fresh copy of the program in the temporary folder, removed at the end.
-struct ProgramCopy
-{
-    ProgramCopy()
-    {
-        wchar_t temp[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, temp);
-        dir = std::wstring(temp) + L"fwbench-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-              std::to_wstring(::GetTickCount());
-        KV::CopyProgramFolder(BinFolder(), dir, kSettings);
-    }
-    ~ProgramCopy() { KV::RemoveFolderTree(dir); }
-    std::wstring dir;
-};
-
-double Ms(const LARGE_INTEGER& a, const LARGE_INTEGER& b)
-{
-    LARGE_INTEGER freq;
-    ::QueryPerformanceFrequency(&freq);
-    return static_cast<double>(b.QuadPart - a.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
-// The program started in this process from a fresh copy, its window 1,024 x 700.
-struct InProcessProgram
-{
-    InProcessProgram() : app(copy.dir + L"\\")
-    {
-        app.GetDoc().GetPlaces().m_size = KV::CSize(1024, 700);
-        started = app.InitInstance(::GetModuleHandleW(nullptr), SW_SHOWNORMAL) != 0;
-    }
-    ProgramCopy copy;
-    CWaltzApp app;
-    bool started = false;
-};
+using fwbench::InProcessProgram;
+using fwbench::Ms;
+using fwbench::ProgramCopy;
+using fwbench::Pump;
 
 // 500 keys of the first lesson through the main window's key path (the typing engine, then
 // both views painted), 1,024 x 700; the first key of each pass only resumes the lesson.
