@@ -151,7 +151,8 @@ int CListLayout::Init()
         if (!klid[0] && !layer->GetLayoutKLID(handle, klid))
             continue;
         klid[KL_NAMELENGTH - 1] = 0;
-        if (!klid[0])
+        // No layout is named 00000000: Wine lists such a handle beside the real one.
+        if (!klid[0] || std::wcsspn(klid, L"0") == std::wcslen(klid))
             continue;
         wchar_t name[MAX_PATH];
         if (!LookupLayoutName(klid, name))
