@@ -65,3 +65,19 @@ if [ -n "$RESULTS" ]; then
 else
   echo "  skipped the results (no window \"Results\")"
 fi
+
+# The first start of a fresh copy: the wizard, on its keyboard page with the keyboard it shows.
+shots_stop
+shots_fresh_bin
+printf '[Wizard]\r\nShowWizard = 1\r\n' >"$SHOTS_WORK/bin/fingerwaltz.ini"
+(cd "$SHOTS_WORK/bin" && exec "$SHOTS_WINE" Fingerwaltz.exe >/dev/null 2>&1) &
+SHOTS_PROGRAM=$!
+WIZARD=$(shots_window "Welcome: Language")
+if [ -n "$WIZARD" ]; then
+  # Next twice (the button right of Back at the bottom): Users, then Keyboard.
+  for _ in 1 2; do shots_click "$WIZARD" 459 329 2; done
+  shots_take "$WIZARD" "$OUT/wizard-keyboard.png"
+else
+  echo "  skipped the wizard (no window \"Welcome: Language\")"
+fi
+shots_stop
