@@ -599,8 +599,10 @@ bool CKeyboard::Render(int width, int height)
     if (!IsUnlitCurrent(width, height, tx, ty, s))
         PrepareUnlit(width, height, tx, ty, s);
 
-    glClear(GL_DEPTH_BUFFER_BIT);
+    // The picture is copied before the depth is cleared: the copy waits for what is drawn
+    // before it.
     m_GL.DrawPicture();
+    glClear(GL_DEPTH_BUFFER_BIT);
     PushTransform(tx, ty, s);
     DrawOverlays();
     glPopMatrix();

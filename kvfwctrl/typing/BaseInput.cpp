@@ -476,15 +476,16 @@ int CBaseInput::DrawFrame(HDC dc, const RECT* part)
         glClearColor(1, 1, 1, 0);
     else
         m_background.ClearColorGL();
-    // The kept picture covers the whole view (and a colour clear would take it away).
+    // The kept picture covers the whole view (and a colour clear would take it away). It is
+    // copied before the depth is cleared: the copy waits for what is drawn before it.
+    if (stillKept)
+        m_gl.DrawPicture(part);
     glClear(stillKept ? GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_TEXTURE_2D);
 
     if (m_pLevel && m_nAnimation)
     {
-        if (stillKept)
-            m_gl.DrawPicture(part);
-        else
+        if (!stillKept)
         {
             m_pLevel->DrawStill(dc, view, still.animate);
             m_gl.KeepPicture(rc.right, rc.bottom);
