@@ -561,9 +561,9 @@ long Area(const RECT& r)
     return (r.right - r.left) * (r.bottom - r.top);
 }
 
-// Joins two rectangles wherever their bounding box costs no more to draw, read back and copy
-// than the two apart (each part has a fixed cost of about this many pixels), until no two
-// join. Rectangles are left overlapping rather than joined into a box much larger than both.
+// Joins rectangles that overlap, and those whose bounding box costs no more to draw, read
+// back and copy than the two apart (each part has a fixed cost of about this many pixels),
+// until no two join: the parts left never overlap.
 void MergeParts(std::vector<RECT>& parts)
 {
     const long kPartCost = 6000;
@@ -574,8 +574,9 @@ void MergeParts(std::vector<RECT>& parts)
             for (size_t j = i + 1; j < parts.size() && !merged; ++j)
             {
                 RECT both;
+                const bool overlap = IntersectRect(&both, &parts[i], &parts[j]) != 0;
                 UnionRect(&both, &parts[i], &parts[j]);
-                if (Area(both) <= Area(parts[i]) + Area(parts[j]) + kPartCost)
+                if (overlap || Area(both) <= Area(parts[i]) + Area(parts[j]) + kPartCost)
                 {
                     parts[i] = both;
                     parts.erase(parts.begin() + static_cast<long>(j));
@@ -625,9 +626,12 @@ void CKeyboard::RenderParts(const std::vector<RECT>& parts)
 {
     float tx, ty, s;
     GetViewTransform(m_nClientWidth, m_nClientHeight, tx, ty, s);
+    // The parts do not overlap: their pictures are all copied first, as a copy waits for
+    // what is drawn before it.
+    for (const RECT& part : parts)
+        m_GL.DrawPicture(&part);
     for (const RECT& part : parts)
     {
-        m_GL.DrawPicture(&part);
         glEnable(GL_SCISSOR_TEST);
         glScissor(part.left, m_nClientHeight - part.bottom, part.right - part.left, part.bottom - part.top);
         glClear(GL_DEPTH_BUFFER_BIT);

@@ -344,6 +344,13 @@ TEST_F(KeyboardDraw, FramesOfChangedPartsMatchWholeFrames)
             for (const RECT& r : parts)
                 area += (r.right - r.left) * (r.bottom - r.top);
             EXPECT_LT(area, step.maxArea);
+            // The parts never overlap (each one's picture is copied before any is drawn on).
+            for (size_t i = 0; i < parts.size(); ++i)
+                for (size_t j = i + 1; j < parts.size(); ++j)
+                {
+                    RECT both;
+                    EXPECT_FALSE(::IntersectRect(&both, &parts[i], &parts[j]));
+                }
         }
         kb.Draw(nullptr);
         h.Grab(GL_BACK);
