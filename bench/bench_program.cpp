@@ -74,7 +74,9 @@ fwbench::Registrar keyToScreen("program: key-down to both views painted, median 
         std::printf("    typing view drawn %.2f ms, shown %.2f ms; keyboard drawn %.2f ms, shown %.2f ms\n", draw,
                     show, kbDraw, kbShow);
         const double typed = fwbench::MedianMs(30, [&] { view->ShowTyped(); });
-        std::printf("    typing view's frame for a typed key (the line's strip drawn and shown) %.2f ms\n", typed);
+        const RECT line = view->GetLineRect();
+        std::printf("    typing view's frame for a typed key (the line's strip, %ld x %ld, drawn and shown) %.2f ms\n",
+                    line.right - line.left, line.bottom - line.top, typed);
     }
     for (KV::CSkin* view :
          {static_cast<KV::CSkin*>(main->GetView()), static_cast<KV::CSkin*>(main->GetKeyboard())})

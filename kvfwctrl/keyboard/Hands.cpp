@@ -84,6 +84,39 @@ void CHands::GetBounds(const tagHandDraw& hd, int right, float box[4]) const
     }
 }
 
+void CHands::GetSegmentBounds(const tagHandDraw& hd, int right, int segment, float box[4]) const
+{
+    box[0] = box[1] = 1e30f;
+    box[2] = box[3] = -1e30f;
+    auto add = [&](int point) {
+        const tagPosf p = GetPointPos(hd, right, point);
+        box[0] = p.x < box[0] ? p.x : box[0];
+        box[1] = p.y < box[1] ? p.y : box[1];
+        box[2] = p.x > box[2] ? p.x : box[2];
+        box[3] = p.y > box[3] ? p.y : box[3];
+    };
+    if (m_Outline.size() != static_cast<size_t>(kOutlinePoints))
+        return;
+    if (segment == kPalm)
+    {
+        for (int point = 0; point < kOutlinePoints; ++point)
+            if (point >= 35 || point % 7 == 0 || point % 7 == 6)
+                add(point);
+        return;
+    }
+    if (segment < 0 || segment > 4)
+        return;
+    // The finger's points and the outline points either side of it.
+    for (int point = segment * 7 - 1; point <= segment * 7 + 7; ++point)
+        add((point + kOutlinePoints) % kOutlinePoints);
+}
+
+bool CHands::IsSegmentLit(const tagHandDraw& hd, int right, int segment) const
+{
+    return (right ? hd.rActive : hd.lActive) && segment != kPalm &&
+           segment == GetFingerSegment(right ? hd.rFinger : hd.lFinger);
+}
+
 bool CHands::IsPointActive(const tagHandDraw& hd, int right, int point) const
 {
     if (!(right ? hd.rActive : hd.lActive))

@@ -66,6 +66,12 @@ public:
     // Drawing-space box (x0, y0, x1, y1) of everything one hand draws this frame, lines
     // excepted (they are a few pixels wide whatever the scale).
     void GetBounds(const tagHandDraw& hd, int right, float box[4]) const;
+    // Drawing-space box of what one segment (a finger or kPalm) of one hand draws this frame,
+    // lines excepted: a finger's box also holds the outline's edges to its neighbours, whose
+    // colour follows the finger's. Together the segments cover the hand.
+    void GetSegmentBounds(const tagHandDraw& hd, int right, int segment, float box[4]) const;
+    // Whether the segment is filled in the active colour this frame.
+    bool IsSegmentLit(const tagHandDraw& hd, int right, int segment) const;
     // Whether an outline point is drawn in the active colour for this frame.
     bool IsPointActive(const tagHandDraw& hd, int right, int point) const;
 

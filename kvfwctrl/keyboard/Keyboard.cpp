@@ -556,20 +556,29 @@ RECT ClientBox(const float box[4], int height, float tx, float ty, float s, int 
     return r;
 }
 
-// Joins rectangles that touch or overlap until none do.
+long Area(const RECT& r)
+{
+    return (r.right - r.left) * (r.bottom - r.top);
+}
+
+// Joins rectangles that overlap, and those whose bounding box costs no more to draw, read
+// back and copy than the two apart (each part has a fixed cost of about this many pixels),
+// until no two join: the parts left never overlap.
 void MergeParts(std::vector<RECT>& parts)
 {
+    const long kPartCost = 6000;
     for (bool merged = true; merged;)
     {
         merged = false;
         for (size_t i = 0; i < parts.size() && !merged; ++i)
             for (size_t j = i + 1; j < parts.size() && !merged; ++j)
             {
-                const RECT& a = parts[i];
-                const RECT& b = parts[j];
-                if (a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom)
+                RECT both;
+                const bool overlap = IntersectRect(&both, &parts[i], &parts[j]) != 0;
+                UnionRect(&both, &parts[i], &parts[j]);
+                if (overlap || Area(both) <= Area(parts[i]) + Area(parts[j]) + kPartCost)
                 {
-                    UnionRect(&parts[i], &a, &b);
+                    parts[i] = both;
                     parts.erase(parts.begin() + static_cast<long>(j));
                     merged = true;
                 }
@@ -591,8 +600,10 @@ bool CKeyboard::Render(int width, int height)
     if (!IsUnlitCurrent(width, height, tx, ty, s))
         PrepareUnlit(width, height, tx, ty, s);
 
-    glClear(GL_DEPTH_BUFFER_BIT);
+    // The picture is copied before the depth is cleared: the copy waits for what is drawn
+    // before it.
     m_GL.DrawPicture();
+    glClear(GL_DEPTH_BUFFER_BIT);
     PushTransform(tx, ty, s);
     DrawOverlays();
     glPopMatrix();
@@ -615,9 +626,12 @@ void CKeyboard::RenderParts(const std::vector<RECT>& parts)
 {
     float tx, ty, s;
     GetViewTransform(m_nClientWidth, m_nClientHeight, tx, ty, s);
+    // The parts do not overlap: their pictures are all copied first, as a copy waits for
+    // what is drawn before it.
+    for (const RECT& part : parts)
+        m_GL.DrawPicture(&part);
     for (const RECT& part : parts)
     {
-        m_GL.DrawPicture(&part);
         glEnable(GL_SCISSOR_TEST);
         glScissor(part.left, m_nClientHeight - part.bottom, part.right - part.left, part.bottom - part.top);
         glClear(GL_DEPTH_BUFFER_BIT);
@@ -639,19 +653,24 @@ void CKeyboard::CollectOverlays(int width, int height, std::vector<tagOverlay>& 
     {
         // Lines keep their width in pixels whatever the scale.
         const int pad = static_cast<int>(m_pHands->GetLineWidth()) + 2;
+        // Segment by segment: a hand that stays where it is redraws only the fingers whose
+        // colour changed, one that moves its outline rather than its whole box.
+        const int segments[] = {0, 1, 2, 3, 4, CHands::kPalm};
         for (int right = 0; right < 2; ++right)
-        {
-            tagOverlay o;
-            float box[4];
-            m_pHands->GetBounds(hd, right, box);
-            o.box = ClientBox(box, height, tx, ty, s, pad);
-            o.look[0] = 1 + static_cast<unsigned long>(right);
-            o.look[1] = right ? hd.rFinger : hd.lFinger;
-            o.look[2] = right ? hd.rActive : hd.lActive;
-            o.look[3] = FloatBits(right ? hd.rx : hd.lx);
-            o.look[4] = FloatBits(right ? hd.ry : hd.ly);
-            out.push_back(o);
-        }
+            for (int segment : segments)
+            {
+                tagOverlay o;
+                float box[4];
+                m_pHands->GetSegmentBounds(hd, right, segment, box);
+                o.box = ClientBox(box, height, tx, ty, s, pad);
+                o.look[0] = 1 + static_cast<unsigned long>(right);
+                o.look[1] = static_cast<unsigned long>(segment) |
+                            (m_pHands->IsSegmentLit(hd, right, segment) ? 0x100u : 0u);
+                o.look[2] = right ? hd.rFinger : hd.lFinger;
+                o.look[3] = FloatBits(right ? hd.rx : hd.lx);
+                o.look[4] = FloatBits(right ? hd.ry : hd.ly);
+                out.push_back(o);
+            }
     }
     unsigned long index = 0;
     for (const CKey* key : m_Keys)

@@ -401,12 +401,24 @@ RECT CBaseInput::GetLineRect() const
     RECT rc = {0, 0, 0, 0};
     if (m_hWnd)
         ::GetClientRect(m_hWnd, &rc);
-    // In GL units: the band's lower edge below the letter zone, its upper edge above the
-    // capitals; a pixel more each way for the lines' own width.
+    // In GL units. A typed key changes the text, its marks and the letter zone; the band and
+    // the level's figures behind it stay as the last frame drew them (the figures move with
+    // the clock's frames only). So the strip is the ink of the glyphs built so far (the
+    // whole lesson text is built before a frame draws it) with a little room for the
+    // outlines' rounding, the zone, and a pixel more each way for the lines' own width.
+    // Before any glyph is built, the whole band.
     const float scale = m_text.GetDrawScale();
     const float base = rc.bottom / 2.0f - 10;
-    const float low = std::min(base - 0.6f * scale, rc.bottom / 2.0f - 25) - 2;
-    const float high = base + 1.3f * scale + 2;
+    float top = 0, bottom = 0;
+    m_gl.GetGlyphExtent(top, bottom);
+    if (top <= 0)
+    {
+        top = 1.3f;
+        bottom = -0.6f;
+    }
+    const float zoneLow = rc.bottom / 2.0f - 25, zoneHigh = base + 0.95f * scale;
+    const float low = std::min(base + (bottom - 0.05f) * scale, zoneLow) - 2;
+    const float high = std::max({base + (top + 0.05f) * scale, zoneHigh, base + 10}) + 2;
     RECT line = rc;
     line.top = std::max(0L, static_cast<LONG>(rc.bottom - high));
     line.bottom = std::min(rc.bottom, static_cast<LONG>(rc.bottom - low + 1));
@@ -422,6 +434,9 @@ void CBaseInput::ShowTyped()
         ::GetClientRect(m_hWnd, &rc);
     const bool lineOnly = m_bLineShown && !m_nPause && !m_text.GetFlagStart() &&
                           m_lineShownSize.cx == rc.right && m_lineShownSize.cy == rc.bottom;
+    // The strip reaches as far as the glyphs of the text: new ones are built first.
+    if (lineOnly)
+        m_text.EnsureGlyphs(m_gl);
     const RECT line = GetLineRect();
     if (lineOnly && DrawFrame(nullptr, &line))
         m_gl.SwapBuffers(&line, 1);
@@ -461,15 +476,16 @@ int CBaseInput::DrawFrame(HDC dc, const RECT* part)
         glClearColor(1, 1, 1, 0);
     else
         m_background.ClearColorGL();
-    // The kept picture covers the whole view (and a colour clear would take it away).
+    // The kept picture covers the whole view (and a colour clear would take it away). It is
+    // copied before the depth is cleared: the copy waits for what is drawn before it.
+    if (stillKept)
+        m_gl.DrawPicture(part);
     glClear(stillKept ? GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_TEXTURE_2D);
 
     if (m_pLevel && m_nAnimation)
     {
-        if (stillKept)
-            m_gl.DrawPicture(part);
-        else
+        if (!stillKept)
         {
             m_pLevel->DrawStill(dc, view, still.animate);
             m_gl.KeepPicture(rc.right, rc.bottom);

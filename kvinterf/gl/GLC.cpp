@@ -7,6 +7,7 @@
 #include <GL/glext.h> // GL_BGRA
 #include <GL/wglext.h>
 #include <commctrl.h>
+#include <algorithm>
 #include <cstring>
 #include <unordered_map>
 #include <vector>
@@ -311,6 +312,7 @@ bool CGLC::OffscreenForChildren()
 
 CGLC::CGLC()
     : m_hRC(nullptr), m_hDC(nullptr), m_nFontBase(kDefaultFontBase), m_nCodePage(1252), m_aGlyphWidth{},
+      m_fGlyphTop(0.0f), m_fGlyphBottom(0.0f),
       m_hFont(nullptr), m_aGlyphChar{}, m_aGlyphBuilt{}, m_pOffscreen(nullptr), m_pWide(new tagWideGlyphs()), m_nPictureWidth(0), m_nPictureHeight(0), m_nPictureTexture(0)
 {
     DefaultFont(m_Font);
@@ -552,6 +554,7 @@ void CGLC::ForgetGlyphs()
         m_aGlyphBuilt[i] = false;
         m_aGlyphWidth[i] = 0.0f;
     }
+    m_fGlyphTop = m_fGlyphBottom = 0.0f;
 }
 
 void CGLC::EnsureGlyphs(const char* text, size_t length)
@@ -576,7 +579,14 @@ void CGLC::EnsureGlyphs(const char* text, size_t length)
         if (wglUseFontOutlinesW(m_hDC, m_aGlyphChar[code], 1, m_nFontBase + code, kGlyphDeviation, 0.0f,
                                 WGL_FONT_POLYGONS,
                                 &metrics))
+        {
             m_aGlyphWidth[code] = metrics.gmfCellIncX;
+            if (metrics.gmfBlackBoxX > 0.0f && metrics.gmfBlackBoxY > 0.0f)
+            {
+                m_fGlyphTop = std::max(m_fGlyphTop, metrics.gmfptGlyphOrigin.y);
+                m_fGlyphBottom = std::min(m_fGlyphBottom, metrics.gmfptGlyphOrigin.y - metrics.gmfBlackBoxY);
+            }
+        }
     }
 }
 

@@ -40,6 +40,13 @@ public:
     float GetGlyphWidth(unsigned char code);
     // The 256 advances as built so far (0 for glyphs not built yet).
     const float* GetGlyphWidths() const { return m_aGlyphWidth; }
+    // How far the ink of the glyphs built so far reaches above (top) and below (bottom, negative
+    // downwards) the base line, in font heights; both 0 before any glyph with ink is built.
+    void GetGlyphExtent(float& top, float& bottom) const
+    {
+        top = m_fGlyphTop;
+        bottom = m_fGlyphBottom;
+    }
 
     // Texts that no code page of the byte lists can hold (interface texts in any language)
     // are drawn from glyph lists of their own, one per UTF-16 unit, built when first used.
@@ -112,6 +119,8 @@ private:
     LOGFONTW m_Font;
     UINT m_nCodePage;
     float m_aGlyphWidth[256];
+    float m_fGlyphTop;
+    float m_fGlyphBottom;
     // The glyph lists' font, the character each byte stands for, and which lists are built.
     HFONT m_hFont;
     wchar_t m_aGlyphChar[256];

@@ -561,23 +561,31 @@ TEST_F(TypingViewDraw, ATypedKeyRedrawsOnlyTheLineAndShowsWhatAWholeFrameShows)
     WithEmptyLevel();
     view->SetFlagAnimation(1);
     view->SetTime(SYSTEMTIME{0, 0, 0, 0, 0, 1, 7, 0});
-    view->SetMainText("mmmm mmmm mmmm", 3);
+    // Descenders and accented capitals reach furthest from the base line.
+    const char text[] = "mj\xC9g mmmm q\xC5y mmmm";
+    view->SetMainText(text, 3);
     HDC dc = ::GetDC(view->GetHwnd());
     view->Draw(dc);
     ::ReleaseDC(view->GetHwnd(), dc);
     const RECT line = view->GetLineRect();
     EXPECT_GT(line.top, 0);
     EXPECT_LT(line.bottom, kH);
-    // The next key draws the strip over the frame shown; the back buffer then holds what a
+    // The strip holds the text's ink, not the whole light band behind it.
+    EXPECT_LT(line.bottom - line.top, 1.9f * view->GetTextOut().GetDrawScale());
+    // Each next key draws the strip over the frame shown; the back buffer then holds what a
     // whole frame of the new caret holds.
-    view->SetMainText("mmmm mmmm mmmm", 5);
-    view->ShowTyped();
-    std::vector<unsigned char> typed(static_cast<size_t>(kW) * kH * 4, 0);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kW, kH, GL_RGBA, GL_UNSIGNED_BYTE, typed.data());
-    Render();
-    EXPECT_TRUE(typed == pixels);
+    for (unsigned long caret : {5ul, 10ul, 13ul})
+    {
+        SCOPED_TRACE(caret);
+        view->SetMainText(text, caret);
+        view->ShowTyped();
+        std::vector<unsigned char> typed(static_cast<size_t>(kW) * kH * 4, 0);
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, kW, kH, GL_RGBA, GL_UNSIGNED_BYTE, typed.data());
+        Render();
+        EXPECT_TRUE(typed == pixels);
+    }
 }
 
 TEST_F(TypingViewDraw, RightClickGoesToTheParent)
