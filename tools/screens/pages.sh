@@ -21,8 +21,6 @@ pages() {
   shots_key F3
   shots_take "$MAIN" "$OUT/statistics-$size-$language.png"
   shots_key F4
-  # The tree's rows lie elsewhere in the maximized window: a lesson is opened at the default size.
-  [ "$size" != default ] || shots_open_lesson
   shots_take "$MAIN" "$OUT/lessons-$size-$language.png"
   shots_key F2
   # A key resumes the lesson; then the learner types on from where the lesson stood.

@@ -139,15 +139,6 @@ shots_maximize() {
   sleep 1
 }
 
-# On the lesson page: opens the fourth section of the course (Words) and picks its third lesson,
-# so the editor shows a text.
-shots_open_lesson() {
-  shots_click "$MAIN" 14 187
-  shots_click "$MAIN" 80 235
-  xdotool mousemove 0 0 2>/dev/null
-  sleep 1
-}
-
 # The keys typed next go to the typing page (not to a lesson tree that had the focus).
 shots_focus_typing() {
   xdotool windowfocus --sync "$MAIN" 2>/dev/null || true
