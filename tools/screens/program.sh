@@ -27,16 +27,8 @@ shots_setup() {
   # Like the tests' prefix, and Wine draws the window frames itself (there is no window
   # manager on the private display), so dialogs show their title bars.
   export WINEPREFIX="$SHOTS_BUILD/wine/screens-prefix"
-  if [ ! -f "$WINEPREFIX/.fw-screens" ]; then
-    "$SHOTS_ROOT/cmake/wine-prefix.sh" "$WINEPREFIX"
-    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Decorated"="N"\n' >"$SHOTS_WORK/frame.reg"
-    "$SHOTS_WINE" regedit /S "$SHOTS_WORK/frame.reg"
-    # The frame's close button is a Marlett glyph; without the font it shows a letter "r".
-    if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
-      cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-    fi
-    touch "$WINEPREFIX/.fw-screens"
-  fi
+  "$SHOTS_ROOT/cmake/wine-prefix.sh" "$WINEPREFIX"
+  WINE="$SHOTS_WINE" "$SHOTS_ROOT/cmake/wine-frames.sh" "$WINEPREFIX"
   if [ -n "${FW_DISPLAY:-}" ]; then
     Xvfb ":$FW_DISPLAY" -screen 0 1280x1024x24 -noreset -nolisten tcp >/dev/null 2>&1 &
     SHOTS_XVFB=$!

@@ -16,14 +16,8 @@ rm -f "$OUT"/*.ready "$OUT"/*.done
 # Own prefix: like the tests' one, and Wine draws the window frames itself (there is no window
 # manager on the private display), so the pictures show the title bars.
 export WINEPREFIX="$BUILD/wine/screens-prefix"
-if [ ! -f "$WINEPREFIX/.fw-screens" ]; then
-  "$ROOT/cmake/wine-prefix.sh" "$WINEPREFIX"
-  REG=$(mktemp --suffix=.reg)
-  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Decorated"="N"\n' >"$REG"
-  WINEDEBUG=-all "$WINE" regedit /S "$REG"
-  rm -f "$REG"
-  touch "$WINEPREFIX/.fw-screens"
-fi
+"$ROOT/cmake/wine-prefix.sh" "$WINEPREFIX"
+WINE="$WINE" "$ROOT/cmake/wine-frames.sh" "$WINEPREFIX"
 export HOME="$BUILD/wine/home" WINEDEBUG=-all
 mkdir -p "$HOME"
 
